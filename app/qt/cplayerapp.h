@@ -1,0 +1,19 @@
+#pragma once
+// The application object: runs the modal main window and ends the program
+// when it closes. It holds no data of its own.
+#include <QString>
+
+class CPlayerApp {
+public:
+    // Runs the whole program; false, as there is no second message loop.
+    bool InitInstance(const QString& argv0);
+    // The exit code of the process.
+    int ExitInstance();
+};
+
+// Writes RecordFolder as "LastLoadPath" (at most 1023 characters kept).
+void SaveRecordFolder();
+
+// Text of the about item (string 101): the GBK bytes of the Chinese word for
+// "about", each widened to one character, as the item has always shown it.
+QString AboutMenuText();

@@ -1,0 +1,141 @@
+#pragma once
+// The main window: a borderless 1024 × 724 skinned dialog that owns the one
+// playback engine, the two panels of its right-hand frame, the skinned
+// controls and the two playback timers. Everything here runs on the
+// user-interface thread; the engine's streaming threads never reach it.
+#include <QDialog>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <memory>
+
+class CAboutDlg;
+class CBitmapButton;
+class CBitmapSlider;
+class CControlButton;
+class CDXGraph;
+class CInformation;
+class CReadout;
+class CRecord;
+class QRadioButton;
+class TelemetryPanel;
+
+class CPlayerDlg : public QDialog {
+    Q_OBJECT
+public:
+    // argv0 is the program path as the process received it.
+    explicit CPlayerDlg(const QString& argv0, QWidget* parent = nullptr);
+    ~CPlayerDlg() override;
+
+    // Command routing: the command filter first, then the command table.
+    void OnCommand(int id);
+
+    // Playback controller.
+    void StartPlayback();
+    void ReleaseEngine();
+    void LeaveFullScreen();
+    void StartTick();
+    void DisplayTick();
+    void OpenFileCommand();
+    void OpenRecord();  // WM_OPEN_RECORD
+
+    // Telemetry strip: draws the whole strip into the surface.
+    void DrawTelemetry(QImage& surface);
+
+    // Snapshot and print of the frame on screen.
+    void TakeSnapshot();
+    void PrintFrame();
+
+    // Language and panels.
+    void ShowLanguageMenu();
+    void ApplyLanguage();
+    void ShowRecordPanel();
+    void ShowInformationPanel();
+    void ShowAbout();
+    void ShowHelp();
+    void ShowConfiguration();
+
+    CDXGraph* Engine() const { return m_engine.get(); }
+    CRecord* RecordPanel() const { return m_record; }
+    CInformation* InformationPanel() const { return m_information; }
+    QString ModuleDirectory() const { return m_moduleDirectory; }
+    QString TempDirectory() const { return m_tempDirectory; }
+    QString CurrentVideoPath() const { return m_currentVideoPath; }
+    void SetCurrentVideoPath(const QString& path) { m_currentVideoPath = path; }
+    double DurationSeconds() const { return m_durationSeconds; }
+    int SavedPosition() const { return m_savedPosition; }
+    void SetSavedPosition(int thousandths) { m_savedPosition = thousandths; }
+    bool IsStartTimerActive() const { return m_startTimer.isActive(); }
+    bool IsDisplayTimerActive() const { return m_displayTimer.isActive(); }
+    // The window's font, used by the readouts and the information panel.
+    const QFont& ReadoutFont() const { return m_font; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+private:
+    void CreateChildren();
+    void PlaceChildren();
+    void SetUpSkins();
+    void SetUpPanels();
+    void SetUpSliders();
+    void SetUpTooltips();
+    void WireCommands();
+    void CancelCommand();
+    void SetUnit(int kmh);
+    void TransportCommand(int id);
+    void SetPlayLooks(bool playPushed, bool pausePushed);
+    void EndOfRecording();
+    void RedrawNow();
+    void StartRootsweep();
+    void BeginDragTracking(const QPoint& globalPos);
+    bool ContinueDragTracking(const QPoint& globalPos, Qt::MouseButtons buttons);
+
+    // Paths and state prepared at construction.
+    QString m_moduleDirectory;
+    QString m_tempDirectory;
+    QString m_currentVideoPath;
+    double m_durationSeconds = 0.0;
+    int m_savedPosition = 0;
+
+    std::unique_ptr<CDXGraph> m_engine;
+    QTimer m_startTimer;
+    QTimer m_displayTimer;
+
+    // Children (owned by Qt's parent chain).
+    CBitmapButton* m_tabs[2] = {};
+    CBitmapButton* m_transport[9] = {};
+    CControlButton* m_roundButtons[8] = {};  // 1011, 1013, 1014, 1015, 1036, 1037, 1038, 1039
+    CBitmapSlider* m_positionSlider = nullptr;
+    CBitmapSlider* m_volumeSlider = nullptr;
+    TelemetryPanel* m_telemetryPanel = nullptr;
+    QWidget* m_videoArea = nullptr;
+    QWidget* m_panelFrame = nullptr;
+    CReadout* m_timeText = nullptr;
+    CReadout* m_speedText = nullptr;
+    QRadioButton* m_unitKmh = nullptr;
+    QRadioButton* m_unitMph = nullptr;
+    CRecord* m_record = nullptr;
+    CInformation* m_information = nullptr;
+
+    QFont m_font;
+    QImage m_background;  // 202 with the gauge of the current unit
+    int m_backgroundUnit = -1;
+    bool m_exitConfirmed = false;
+    QPoint m_dragStart;
+    bool m_dragArmed = false;
+};

@@ -1,0 +1,290 @@
+// The main window's playback controller: the engine's life, the two timers,
+// the transport commands, the open-file command, full screen, the telemetry
+// strip, snapshot and print.
+#include "cplayerdlg.h"
+
+#include "appstate.h"
+#include "cbitmapbutton.h"
+#include "cbitmapslider.h"
+#include "cdxgraph.h"
+#include "cinformation.h"
+#include "controlid.h"
+#include "creadout.h"
+#include "crecord.h"
+#include "playbackclock.h"
+#include "positionmath.h"
+#include "playerids.h"
+#include "playersettings.h"
+#include "recordlistmodel.h"
+#include "snapshotprint.h"
+#include "telemetrypanel.h"
+#include "telemetrystrip.h"
+#include "telemetrystrippainter.h"
+#include "telemetrytrack.h"
+#include "uiseam.h"
+
+#include <QFileInfo>
+
+using namespace PlayerId;
+
+namespace {
+// Seconds used when a position or duration cannot be read in a command.
+constexpr double kFallbackSeconds = 1.0;
+constexpr double kFrameStepBackSeconds = 0.05;
+constexpr double kSkipSeconds = 3.0;
+}  // namespace
+
+void CPlayerDlg::SetPlayLooks(bool playPushed, bool pausePushed)
+{
+    FindControl<CBitmapButton>(this, kPlay)->SetPushedState(playPushed);
+    FindControl<CBitmapButton>(this, kPause)->SetPushedState(pausePushed);
+}
+
+void CPlayerDlg::ReleaseEngine()
+{
+    if (!m_engine)
+        return;
+    m_engine->Stop();
+    m_engine.reset();
+}
+
+void CPlayerDlg::StartPlayback()
+{
+    ReleaseEngine();
+    m_engine = std::make_unique<CDXGraph>();
+    m_startTimer.stop();
+    m_startTimer.start();
+    if (!m_engine->Create())
+        return;
+    m_engine->RenderFile(m_currentVideoPath);
+    m_engine->SetDisplayWindow(m_videoArea);
+    m_engine->Run();
+
+    m_record->hide();
+    m_information->hide();
+    m_information->show();
+    m_tabs[1]->setEnabled(true);
+    m_videoArea->show();
+    m_positionSlider->show();
+    m_telemetryPanel->show();
+
+    m_tabs[1]->SetPushedState(true);
+    m_tabs[0]->SetPushedState(false);
+    SetPlayLooks(true, false);
+
+    CurrentRecordName = m_currentVideoPath;
+    long width = 0;
+    long height = 0;
+    m_engine->GetVideoSize(width, height);
+    VideoWidth = static_cast<int>(width);
+    VideoHeight = static_cast<int>(height);
+    m_durationSeconds = 0.0;
+    m_engine->GetDuration(m_durationSeconds);
+    TelemetryReloadPending = true;
+}
+
+void CPlayerDlg::StartTick()
+{
+    if (!m_engine)
+        return;
+    m_engine->Pause();
+    m_startTimer.stop();
+    if (m_savedPosition > 0) {
+        LastSliderPosition = m_savedPosition;
+        m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0);
+    }
+    m_engine->Run();
+    SetPlayLooks(false, true);
+    m_displayTimer.stop();
+    m_displayTimer.start();
+    m_information->RefreshRecordInfo();
+}
+
+void CPlayerDlg::DisplayTick()
+{
+    // 1. The strip, drawn off screen and copied once.
+    QImage surface(m_telemetryPanel->size(), QImage::Format_RGB32);
+    DrawTelemetry(surface);
+    m_telemetryPanel->SetSurface(surface);
+
+    // 2. Volume: slider 0..1000 is −10 dB .. 0 dB.
+    if (m_engine)
+        m_engine->SetAudioVolume(m_volumeSlider->GetPos() - 1000);
+
+    // 3. Position, or a seek the user made with the slider.
+    const int v = m_positionSlider->GetPos();
+    if (v == LastSliderPosition) {
+        double current = 0.0;
+        if (m_engine)
+            m_engine->GetCurrentPosition(current);
+        m_timeText->setText(FormatClock(static_cast<long long>(current)) + QLatin1Char('/') +
+                            FormatClock(static_cast<long long>(m_durationSeconds)));
+        if (m_engine && m_durationSeconds == current) {
+            EndOfRecording();
+            return;
+        }
+        const int p = SliderPositionFor(current, m_durationSeconds);
+        if (p != m_positionSlider->GetPos()) {
+            m_positionSlider->SetPos(p);
+            LastSliderPosition = p;
+        }
+    } else {
+        LastSliderPosition = v;
+        if (m_engine) {
+            m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0);
+            if (m_engine->IsRunning())
+                SetPlayLooks(false, true);
+        }
+    }
+}
+
+void CPlayerDlg::EndOfRecording()
+{
+    SetPlayLooks(true, false);
+    m_savedPosition = 0;
+    m_positionSlider->SetPos(0);
+    ReleaseEngine();
+    RedrawNow();
+    m_information->hide();
+    m_information->show();
+    m_information->repaint();
+    m_positionSlider->hide();
+    m_telemetryPanel->hide();
+}
+
+void CPlayerDlg::TransportCommand(int id)
+{
+    if (id == kPlay) {
+        if (m_engine) {
+            SetPlayLooks(true, false);
+            m_engine->Run();
+        } else if (!m_currentVideoPath.isEmpty()) {
+            StartPlayback();
+        }
+        return;
+    }
+    if (!m_engine)
+        return;
+
+    double position = kFallbackSeconds;
+    switch (id) {
+    case kToStart:
+        m_engine->SetCurrentPosition(0.0);
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+        break;
+    case kFrameBack:
+        m_engine->GetCurrentPosition(position);
+        m_engine->SetCurrentPosition(position - kFrameStepBackSeconds);
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+        break;
+    case kSkipBack:
+        m_engine->GetCurrentPosition(position);
+        m_engine->SetCurrentPosition(position - kSkipSeconds);
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+        break;
+    case kStop:
+        ReleaseEngine();
+        m_displayTimer.stop();
+        m_positionSlider->hide();
+        m_videoArea->hide();
+        m_telemetryPanel->hide();
+        ShowRecordPanel();
+        SetPlayLooks(false, false);
+        break;
+    case kPause:
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+        break;
+    case kSkipForward:
+        m_engine->GetCurrentPosition(position);
+        m_engine->SetCurrentPosition(position + kSkipSeconds);
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+        break;
+    case kFrameForward:
+        if (m_engine->IsRunning())
+            m_engine->Pause();
+        m_engine->StepOneFrame();
+        SetPlayLooks(false, true);
+        break;
+    case kToEnd: {
+        double duration = kFallbackSeconds;
+        m_engine->GetDuration(duration);
+        m_engine->SetCurrentPosition(duration);
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CPlayerDlg::OpenFileCommand()
+{
+    OpenFileRequest request;
+    request.filter = QStringLiteral("ASF File (*.asf)");
+    request.multiple = true;
+    const QStringList files = UiSeam::OpenFiles(this, request);
+    if (files.isEmpty())
+        return;
+    FillRecordListFromFiles(files);
+    SaveRecordFolder();
+    // The full path: nothing here changes the process's current folder.
+    m_currentVideoPath = QFileInfo(files.last()).absoluteFilePath();
+    update();
+    ShowRecordPanel();
+}
+
+void CPlayerDlg::OpenRecord()
+{
+    m_currentVideoPath = m_record->SelectedRecordPath();
+    m_information->GenerateMapPage(CurrentLanguage);
+    StartPlayback();
+}
+
+void CPlayerDlg::LeaveFullScreen()
+{
+    // The video surface switches back directly; the recording keeps playing.
+    if (m_engine)
+        m_engine->SetFullScreen(false);
+}
+
+void CPlayerDlg::DrawTelemetry(QImage& surface)
+{
+    static const TelemetryStripPainter painter;
+    surface.fill(Qt::black);
+    if (TelemetryReloadPending && !ReadTelemetryLog(CurrentRecordName))
+        return;
+    const TelemetryTrack& track = TheTelemetryTrack();
+    const int b = painter.Paint(surface, track, m_positionSlider->GetPos(), m_font);
+    if (b < 0)
+        return;
+    const double shown = DisplayedSpeed(track.speed[b], ReadRecordAsMile(), ShowKMHMode);
+    m_speedText->setText(QString::asprintf("%.1f", shown));
+    if (m_engine && m_engine->IsRunning()) {
+        const int m = MapSampleIndex(b, track.sampleCount);
+        m_information->UpdateMapPosition(track.latitude[m], track.longitude[m]);
+    }
+}
+
+void CPlayerDlg::TakeSnapshot()
+{
+    if (!m_engine)
+        return;
+    SnapshotCommand(this, m_engine.get(), m_tempDirectory);
+}
+
+void CPlayerDlg::PrintFrame()
+{
+    if (!m_engine)
+        return;
+    if (m_engine->IsRunning()) {
+        m_engine->Pause();
+        SetPlayLooks(false, true);
+    }
+    PrintCommand(this, m_engine.get(), m_tempDirectory);
+}
