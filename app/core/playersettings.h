@@ -18,7 +18,7 @@ inline constexpr char kLastLoadPathKey[] = "LastLoadPath";
 inline constexpr char kRecordAsMileKey[] = "RecordAsMile";
 inline constexpr char kHelpFileKey[] = "HelpFile";
 
-inline constexpr int kDefaultLangValue = 3; // German
+inline constexpr int kDefaultLangValue = 3;  // German
 inline constexpr int kDefaultLangLimit = 27;  // valid languages are 0..26
 inline constexpr int kDefaultShowKMHMode = 0;
 inline constexpr int kDefaultRecordAsMile = 1;

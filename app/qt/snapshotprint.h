@@ -1,0 +1,20 @@
+#pragma once
+// Snapshot and print of the frame on screen. Both take the frame through the
+// engine's bitmap writer into a working file of the private temporary folder.
+// UI thread; every dialog goes through UiSeam.
+#include <QString>
+
+class CDXGraph;
+class QWidget;
+
+// Saves the frame where the user chooses. A running engine is paused while
+// the frame is taken and the dialog is open, and runs again afterwards.
+void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory);
+
+// Prints the frame, fitted whole into the printable area at its top-left.
+// The caller has paused the engine; it stays paused.
+void PrintCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory);
+
+// Moves a finished file to the chosen place, replacing what is there; works
+// across file systems. False (and the source kept) when it cannot.
+bool MoveReplacing(const QString& from, const QString& to);
