@@ -2,6 +2,8 @@
 
 #include "appstate.h"
 #include "caboutdlg.h"
+#include "cconfiguration.h"
+#include "cplayerapp.h"
 #include "cbitmapbutton.h"
 #include "cbitmapslider.h"
 #include "ccontrolbutton.h"

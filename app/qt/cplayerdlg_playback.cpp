@@ -11,7 +11,7 @@
 #include "controlid.h"
 #include "creadout.h"
 #include "crecord.h"
-#include "playbackclock.h"
+#include "formatclock.h"
 #include "positionmath.h"
 #include "playerids.h"
 #include "playersettings.h"
