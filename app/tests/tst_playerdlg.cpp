@@ -1,0 +1,245 @@
+// The main window as a user meets it: first start, the exit question, full
+// screen, units, languages, and a generated recording played end to end.
+#include "appstate.h"
+#include "cbitmapbutton.h"
+#include "cbitmapslider.h"
+#include "cdxgraph.h"
+#include "controlid.h"
+#include "cplayerdlg.h"
+#include "creadout.h"
+#include "cwebbrowser2.h"
+#include "playerids.h"
+#include "playersettings.h"
+#include "privateprofile.h"
+#include "recordlistmodel.h"
+#include "uiseam.h"
+#include "uitexttable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace PlayerId;
+
+class PlayerDlgTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_programDir;
+    QString m_recording;
+    int m_questions = 0;
+    QMessageBox::StandardButton m_answer = QMessageBox::No;
+    QStringList m_warnings;
+
+    QString settingsPath() const { return m_programDir + QStringLiteral("ZELPlayer.ini"); }
+    std::unique_ptr<CPlayerDlg> makeWindow()
+    {
+        auto window = std::make_unique<CPlayerDlg>(m_programDir + QStringLiteral("kestrelview"));
+        window->show();
+        return window;
+    }
+    QString settingText(const QString& key) const
+    {
+        return PrivateProfile::GetString(QStringLiteral("VEXORAPLAYER"), key, QStringLiteral("<absent>"), settingsPath());
+    }
+    QString makeRecording(const QString& name, int seconds)
+    {
+        const QString out = m_dir.filePath(QStringLiteral("card/") + name);
+        QProcess generator;
+        generator.start(QStringLiteral(KESTREL_MAKE_RECORDING),
+                        {QStringLiteral("--out"), out, QStringLiteral("--seconds"), QString::number(seconds),
+                         QStringLiteral("--width"), QStringLiteral("320"), QStringLiteral("--height"),
+                         QStringLiteral("240")});
+        if (!generator.waitForFinished(60000) || generator.exitCode() != 0)
+            return {};
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("XDG_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")).toLocal8Bit());
+        QDir().mkpath(m_dir.filePath(QStringLiteral("runtime")));
+        QDir().mkpath(m_dir.filePath(QStringLiteral("program")));
+        QDir().mkpath(m_dir.filePath(QStringLiteral("card")));
+        m_programDir = m_dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        for (const char* page : {"map.txt", "Google-earth.html"}) {
+            QFile::copy(QStringLiteral(KESTREL_PAGE_DIR "/") + QLatin1String(page),
+                        m_programDir + QLatin1String(page));
+        }
+        UiSeam::questionHook = [this](QWidget*, const QString&, const QString&, QMessageBox::StandardButtons,
+                                      QMessageBox::StandardButton) {
+            ++m_questions;
+            return m_answer;
+        };
+        UiSeam::warnHook = [this](QWidget*, const QString&, const QString& text) { m_warnings << text; };
+    }
+
+    void cleanupTestCase() { UiSeam::ResetHooks(); }
+
+    void init()
+    {
+        QFile::remove(settingsPath());
+        m_questions = 0;
+        m_answer = QMessageBox::No;
+        m_warnings.clear();
+        FullScreenActive = false;
+        RecordFolder.clear();
+    }
+
+    void firstStartWritesGermanAndMph()
+    {
+        auto window = makeWindow();
+        QCOMPARE(CurrentLanguage, 3);
+        QCOMPARE(settingText(QStringLiteral("DefaultLang")), QStringLiteral("3"));
+        QVERIFY(FindControl<QRadioButton>(window.get(), kUnitMph)->isChecked());
+        QCOMPARE(FindControl(window.get(), kPlay)->toolTip(), UiTextIn(3, 9));
+        QCOMPARE(FindControl(window.get(), kLanguage)->toolTip(), QString::fromUtf16(ChangeLanguageCaptions[3]));
+        QVERIFY(m_warnings.isEmpty());
+    }
+
+    void windowKeepsItsFixedPlaces()
+    {
+        auto window = makeWindow();
+        QCOMPARE(window->size(), QSize(1024, 724));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Dashtrail"));
+        QCOMPARE(FindControl(window.get(), kPlay)->size(), QSize(34, 28));
+        QCOMPARE(FindControl(window.get(), kToEnd)->pos(), QPoint(128 + 35 * 8, 649));
+        QCOMPARE(FindControl(window.get(), kRecordTab)->size(), QSize(147, 26));
+        QCOMPARE(FindControl(window.get(), kPositionSlider)->size(), QSize(597, 37));
+        QCOMPARE(FindControl(window.get(), kVolumeSlider)->size(), QSize(157, 18));
+        QVERIFY(!FindControl(window.get(), kPositionSlider)->isVisible());
+        QVERIFY(!FindControl(window.get(), kInformationTab)->isEnabled());
+        QCOMPARE(FindControl<CBitmapSlider>(window.get(), kVolumeSlider)->GetPos(), 500);
+    }
+
+    void answeringNoKeepsTheWindowAndYesEndsIt()
+    {
+        auto window = makeWindow();
+        window->OnCommand(kCancel);
+        QCOMPARE(m_questions, 1);
+        QVERIFY(window->isVisible());
+        m_answer = QMessageBox::Yes;
+        window->OnCommand(kCancel);
+        QCOMPARE(m_questions, 2);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), int(QDialog::Rejected));
+    }
+
+    void enterAndEscapeBothAskBeforeClosing()
+    {
+        auto window = makeWindow();
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        QCOMPARE(m_questions, 1);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QCOMPARE(m_questions, 2);
+        QVERIFY(window->isVisible());
+    }
+
+    void escapeInFullScreenLeavesItFirst()
+    {
+        auto window = makeWindow();
+        FullScreenActive = true;
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QCOMPARE(m_questions, 0);
+        QVERIFY(!FullScreenActive);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QCOMPARE(m_questions, 1);
+    }
+
+    void unitRadiosWriteOnlyWhenTheUnitChanges()
+    {
+        auto window = makeWindow();
+        window->OnCommand(kUnitKmh);
+        QCOMPARE(ShowKMHMode, 1);
+        QCOMPARE(settingText(QStringLiteral("ShowKMHMode")), QStringLiteral("1"));
+        QFile::remove(settingsPath());
+        window->OnCommand(kUnitKmh);
+        QVERIFY(!QFile::exists(settingsPath()));
+        window->OnCommand(kUnitMph);
+        QCOMPARE(ShowKMHMode, 0);
+        QCOMPARE(settingText(QStringLiteral("ShowKMHMode")), QStringLiteral("0"));
+    }
+
+    void languageCommandRelabelsEverythingAndRemembersIt()
+    {
+        auto window = makeWindow();
+        window->OnCommand(kFirstLanguageCommand + 0);
+        QCOMPARE(CurrentLanguage, 0);
+        QCOMPARE(settingText(QStringLiteral("DefaultLang")), QStringLiteral("0"));
+        QCOMPARE(FindControl(window.get(), kPlay)->toolTip(), QStringLiteral("Play"));
+        QCOMPARE(FindControl(window.get(), kConfiguration)->toolTip(), QStringLiteral("Configuration"));
+        QCOMPARE(FindControl(window.get(), kLanguage)->toolTip(), QStringLiteral("Change Language"));
+        window->OnCommand(kFirstLanguageCommand + 25);
+        QCOMPARE(settingText(QStringLiteral("DefaultLang")), QStringLiteral("25"));
+        QCOMPARE(FindControl(window.get(), kLanguage)->toolTip(), QString::fromUtf16(ChangeLanguageCaptions[25]));
+    }
+
+    void playsAGeneratedRecordingEndToEnd()
+    {
+        const QString recording = makeRecording(QStringLiteral("drive.asf"), 3);
+        if (recording.isEmpty())
+            QSKIP("the recording generator could not make a recording (GStreamer plugins missing?)");
+        auto window = makeWindow();
+        UiSeam::openHook = [&](QWidget*, const OpenFileRequest&) { return QStringList{recording}; };
+        window->OnCommand(kOpenFile);
+        UiSeam::openHook = nullptr;
+        QCOMPARE(window->CurrentVideoPath(), recording);
+        QCOMPARE(RecordCount, 1);
+
+        window->OnCommand(kPlay);
+        QVERIFY(window->Engine());
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 3000);
+        auto* slider = FindControl<CBitmapSlider>(window.get(), kPositionSlider);
+        auto* time = FindControl<CReadout>(window.get(), kTimeText);
+        QVERIFY(slider->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(slider->GetPos() > 0, 5000);
+        QVERIFY(time->text().endsWith(QStringLiteral("/00:00:03")));
+
+        window->OnCommand(kToStart);
+        QVERIFY(FindControl<CBitmapButton>(window.get(), kPause)->PushedState());
+        QTRY_COMPARE_WITH_TIMEOUT(slider->GetPos(), 0, 3000);
+        window->OnCommand(kFrameForward);
+        QVERIFY(window->Engine()->IsPaused() || !window->Engine()->IsRunning());
+
+        window->OnCommand(kPlay);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->Engine(), 10000);
+        QVERIFY(!slider->isVisible());
+        QVERIFY(FindControl<CBitmapButton>(window.get(), kPlay)->PushedState());
+        QTRY_COMPARE_WITH_TIMEOUT(time->text(), QStringLiteral("00:00:00/00:00:03"), 3000);
+
+        window->OnCommand(kPlay);
+        QVERIFY(window->Engine());
+        window->OnCommand(kStop);
+        QVERIFY(!window->Engine());
+        QVERIFY(!FindControl(window.get(), kVideoArea)->isVisible());
+        QVERIFY(FindControl<CBitmapButton>(window.get(), kRecordTab)->PushedState());
+    }
+
+    void missingRecordingEndsAtTheFirstTick()
+    {
+        auto window = makeWindow();
+        window->SetCurrentVideoPath(m_dir.filePath(QStringLiteral("card/missing.asf")));
+        window->OnCommand(kPlay);
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive() || !window->Engine(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->Engine(), 3000);
+        QVERIFY(!FindControl(window.get(), kPositionSlider)->isVisible());
+        QVERIFY(window->isVisible());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    CWebBrowser2::PrepareEnvironment();
+    QApplication application(argc, argv);
+    PlayerDlgTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_playerdlg.moc"
