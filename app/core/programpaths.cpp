@@ -37,7 +37,15 @@ QString withSlash(const QByteArray& dir)
     return text;
 }
 
+QByteArray withoutTrailingSlashes(QByteArray dir)
+{
+    while (dir.size() > 1 && dir.endsWith('/'))
+        dir.chop(1);
+    return dir;
+}
+
 std::mutex fallbackLock;
+QByteArray fallbackRoot;   // guarded by fallbackLock
 QByteArray fallbackFolder; // guarded by fallbackLock
 
 } // namespace
@@ -68,30 +76,34 @@ QString SettingsPathFor(const QString& moduleDirectory)
 
 QString PrivateTempDirectory()
 {
+    return PrivateTempDirectoryUnder(QFile::decodeName(qgetenv("XDG_RUNTIME_DIR")), QStringLiteral("/tmp"));
+}
+
+QString PrivateTempDirectoryUnder(const QString& runtimeDirectory, const QString& temporaryRoot)
+{
     const QByteArray uid = QByteArray::number(static_cast<qulonglong>(::geteuid()));
 
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray runtime = QFile::encodeName(runtimeDirectory);
     if (runtime.startsWith('/')) {
-        QByteArray dir = runtime;
-        while (dir.size() > 1 && dir.endsWith('/'))
-            dir.chop(1);
-        dir += "/kestrelview";
+        const QByteArray dir = withoutTrailingSlashes(runtime) + "/kestrelview";
         if (ensurePrivateFolder(dir))
             return withSlash(dir);
     }
 
-    const QByteArray shared = "/tmp/kestrelview-" + uid;
+    const QByteArray root = withoutTrailingSlashes(QFile::encodeName(temporaryRoot));
+    const QByteArray shared = root + "/kestrelview-" + uid;
     if (ensurePrivateFolder(shared))
         return withSlash(shared);
 
     // Someone else holds the usual name (or a link sits there): use a folder
     // only we can have made, one per process.
     const std::lock_guard<std::mutex> guard(fallbackLock);
-    if (!fallbackFolder.isEmpty() && ensurePrivateFolder(fallbackFolder))
+    if (fallbackRoot == root && !fallbackFolder.isEmpty() && ensurePrivateFolder(fallbackFolder))
         return withSlash(fallbackFolder);
-    QByteArray pattern = "/tmp/kestrelview-" + uid + "-XXXXXX";
+    QByteArray pattern = shared + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr || !ensurePrivateFolder(pattern))
         return QString();
+    fallbackRoot = root;
     fallbackFolder = pattern;
     return withSlash(fallbackFolder);
 }

@@ -32,6 +32,10 @@ QString SettingsPathFor(const QString& moduleDirectory);
 // can be made at all.
 QString PrivateTempDirectory();
 
+// The same rule with its two places given: runtimeDirectory stands for
+// $XDG_RUNTIME_DIR (ignored unless absolute) and temporaryRoot for /tmp.
+QString PrivateTempDirectoryUnder(const QString& runtimeDirectory, const QString& temporaryRoot);
+
 // Writes data as the whole content of path, refusing to write through a
 // symbolic link (or onto anything but a regular file) at that name. The data
 // goes to a fresh temporary file in the same folder (mode 0600) that is then
