@@ -1,6 +1,8 @@
 #include "playersettings.h"
 #include "privateprofile.h"
 
+#include "qstringprinter.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 

@@ -1,6 +1,8 @@
 #include "privateprofile.h"
 #include "programpaths.h"
 
+#include "qstringprinter.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -68,7 +70,7 @@ const ReadCase kReadCases[] = {
     {"section header without ']'", "[S\nKey=v\n", "S", "Key", "v"},
     {"requested names are trimmed", "[S]\nKey=v\n", " S ", " Key ", "v"},
     {"empty file", "", "S", "Key", "<default>"},
-    {"NUL bytes elsewhere", QByteArray("\0\0[S]\nX=\0\nKey=v\n", 15), "S", "Key", "v"},
+    {"NUL bytes elsewhere", QByteArray("\0\0\n[S]\nX=\0\nKey=v\n", 17), "S", "Key", "v"},
 };
 
 TEST_F(ProfileFile, ReadsStringsWithProfileRules)
@@ -220,7 +222,7 @@ TEST_F(ProfileFile, FailedWriteLeavesNothingBroken)
     ASSERT_EQ(::lstat(QFile::encodeName(path(QStringLiteral("fifo"))).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(), 3);
 }
 
 TEST_F(ProfileFile, FileTooLargeForSettingsIsNeitherReadNorReplaced)

@@ -1,6 +1,8 @@
 #include "programpaths.h"
 
 #include <QDir>
+#include "qstringprinter.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
