@@ -1,0 +1,3 @@
+#include "recordrowstore.h"
+
+RecordRowStore::~RecordRowStore() = default;
