@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 
 #include <dirent.h>
@@ -27,6 +28,34 @@ bool isDirectoryEntry(int folderFd, const dirent* entry)
     }
 }
 
+// Whether the name's text from its last '.' is plain ASCII; `suffix` then
+// points at that dot.
+bool asciiSuffix(const char* name, const char*& suffix)
+{
+    suffix = std::strrchr(name, '.');
+    if (!suffix)
+        return false;
+    for (const char* p = suffix; *p; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x80)
+            return false;
+    return true;
+}
+
+bool equalsAsciiLowered(const char* text, const QByteArray& lowerAscii)
+{
+    const std::size_t length = std::strlen(text);
+    if (length != std::size_t(lowerAscii.size()))
+        return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        if (c != lowerAscii[qsizetype(i)])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QStringList ScanRecordFolder(const QString& folder, const QString& extension)
@@ -37,12 +66,26 @@ QStringList ScanRecordFolder(const QString& folder, const QString& extension)
     if (!dir)
         return names;
     const int folderFd = ::dirfd(dir);
+    // Most names end in an ASCII extension: those are compared as bytes and
+    // only a match is decoded. The result is the same as lower-casing the
+    // decoded text, because a '.' byte is always a '.' character in UTF-8.
+    const bool asciiExtension =
+        std::all_of(extension.begin(), extension.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QByteArray asciiLowerExtension = asciiExtension ? extension.toLatin1() : QByteArray();
     while (const dirent* entry = ::readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        const char* suffix = nullptr;
+        const bool quick = asciiExtension && asciiSuffix(entry->d_name, suffix);
+        if (quick && !equalsAsciiLowered(suffix, asciiLowerExtension))
             continue;
         if (isDirectoryEntry(folderFd, entry))
             continue;
         const QString name = QFile::decodeName(entry->d_name);
+        if (quick) {
+            names.append(name);
+            continue;
+        }
         // The comparison runs on the full path: a name without a dot then sees a
         // dot of the folder, which never matches because a '/' follows it.
         const QString fullPath = prefix + name;

@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 struct Entry {
@@ -117,6 +120,22 @@ TEST(RecordFolderScanPaths, DotInTheFolderNameNeverMatchesADotlessName)
     ASSERT_TRUE(QDir().mkdir(folder));
     makeEntries(folder, {{Entry::File, "readme"}, {Entry::File, "asf"}});
     EXPECT_TRUE(ScanRecordFolder(folder + "/", ".asf").isEmpty());
+}
+
+TEST(RecordFolderScanPaths, NonAsciiNamesAndExtensionsCompareWithoutCase)
+{
+    QTemporaryDir dir;
+    for (const QByteArray& name : {QByteArray("Fahrt-\xc3\xbc.ASF"), QByteArray("bad-\xff.asf"),
+                                   QByteArray("x.\xc3\x84SF"), QByteArray("y.asf\xc3\xa9")}) {
+        // Raw bytes: a name that is no valid UTF-8 cannot round-trip through QString.
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0) << name.constData();
+        ::close(fd);
+    }
+    EXPECT_EQ(asSet(ScanRecordFolder(dir.path(), ".asf")),
+              (QSet<QString>{QString::fromUtf8("Fahrt-\xc3\xbc.ASF"), QFile::decodeName("bad-\xff.asf")}));
+    EXPECT_EQ(ScanRecordFolder(dir.path(), QString::fromUtf8(".\xc3\xa4sf")), QStringList{QString::fromUtf8("x.\xc3\x84SF")});
 }
 
 TEST(RecordNumber, HasTwoSpacesAndAtLeastFourDigits)
