@@ -1,0 +1,709 @@
+#include "cdxgraph.h"
+
+#include "snapshotfile.h"
+#include "videosurface.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <gst/app/gstappsink.h>
+#include <gst/audio/streamvolume.h>
+#include <gst/gst.h>
+#include <gst/video/video.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
+
+Q_LOGGING_CATEGORY(lcPlayback, "kestrel.playback")
+
+namespace {
+
+// Media time is 100-ns units; GStreamer counts nanoseconds.
+constexpr gint64 kNanosecondsPerUnit = 100;
+constexpr double kUnitsPerSecond = 10'000'000.0;
+constexpr GstClockTime kStateQueryTimeout = 10 * GST_MSECOND;
+// How long RenderFile waits for the first frame. A local recording prerolls in
+// tens of milliseconds; this bound only matters for a file that never does.
+constexpr auto kPrerollTimeout = std::chrono::seconds(8);
+// How long StepOneFrame waits for a running pipeline to settle in pause.
+constexpr GstClockTime kPauseSettleTimeout = 2 * GST_SECOND;
+constexpr GstClockTime kConvertTimeout = 2 * GST_SECOND;
+constexpr long kSilenceHundredthsDb = -10000;
+
+// playbin's GstPlayFlags (not in a public header): video, audio, software volume,
+// deinterlacing. Subtitles, visualisation and the colour-balance element are off.
+constexpr guint kPlayFlags = 0x1 | 0x2 | 0x10 | 0x200;
+
+struct ObjectUnref {
+    void operator()(gpointer object) const { gst_object_unref(object); }
+};
+template <typename T>
+using GstRef = std::unique_ptr<T, ObjectUnref>;
+
+struct SampleUnref {
+    void operator()(GstSample* sample) const { gst_sample_unref(sample); }
+};
+using SampleRef = std::unique_ptr<GstSample, SampleUnref>;
+
+struct CapsUnref {
+    void operator()(GstCaps* caps) const { gst_caps_unref(caps); }
+};
+using CapsRef = std::unique_ptr<GstCaps, CapsUnref>;
+
+struct GFreeString {
+    void operator()(gchar* text) const { g_free(text); }
+};
+using GCharPtr = std::unique_ptr<gchar, GFreeString>;
+
+// Takes ownership of a floating or full reference from a factory.
+GstElement* makeElement(const char* factory)
+{
+    GstElement* element = gst_element_factory_make(factory, nullptr);
+    return element ? GST_ELEMENT(gst_object_ref_sink(element)) : nullptr;
+}
+
+// Whether the automatic audio sink finds a device that opens. Asked once per
+// process: the probe is slow and noisy, and devices rarely come and go while
+// the player runs.
+bool soundDeviceOpens()
+{
+    static const bool opens = [] {
+        GstElement* probe = makeElement("autoaudiosink");
+        if (!probe)
+            return false;
+        const bool ok = gst_element_set_state(probe, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+        // autoaudiosink stands in a fakesink of its own when nothing opens.
+        bool fake = false;
+        if (ok && GST_IS_BIN(probe)) {
+            GstIterator* it = gst_bin_iterate_sinks(GST_BIN(probe));
+            GValue item = G_VALUE_INIT;
+            while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+                auto* child = GST_ELEMENT(g_value_get_object(&item));
+                GstElementFactory* factory = gst_element_get_factory(child);
+                if (factory && g_str_equal(GST_OBJECT_NAME(factory), "fakesink"))
+                    fake = true;
+                g_value_reset(&item);
+            }
+            g_value_unset(&item);
+            gst_iterator_free(it);
+        }
+        gst_element_set_state(probe, GST_STATE_NULL);
+        gst_object_unref(probe);
+        return ok && !fake;
+    }();
+    return opens;
+}
+
+// The audio sink for a new pipeline. Without a sound device (a headless
+// machine) a clock-synchronised fakesink keeps playback in real time instead.
+GstElement* makeAudioSink()
+{
+    if (soundDeviceOpens())
+        if (GstElement* sink = makeElement("autoaudiosink"))
+            return sink;
+    GstElement* sink = makeElement("fakesink");
+    if (sink)
+        g_object_set(sink, "sync", TRUE, nullptr);
+    return sink;
+}
+
+void ensureGstreamer()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { gst_init(nullptr, nullptr); });
+}
+
+// A mapped video frame kept alive as long as a QImage shows its memory.
+struct MappedFrame {
+    GstVideoFrame frame;
+    SampleRef sample;
+};
+
+void releaseMappedFrame(void* info)
+{
+    auto* mapped = static_cast<MappedFrame*>(info);
+    gst_video_frame_unmap(&mapped->frame);
+    delete mapped;
+}
+
+// Wraps a BGRx sample as an RGB32 image without copying; null on a bad sample.
+QImage imageFromSample(SampleRef sample)
+{
+    GstCaps* caps = gst_sample_get_caps(sample.get());
+    GstBuffer* buffer = gst_sample_get_buffer(sample.get());
+    GstVideoInfo info;
+    if (!caps || !buffer || !gst_video_info_from_caps(&info, caps))
+        return {};
+    if (GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGRx)
+        return {};
+    auto* mapped = new MappedFrame{};
+    if (!gst_video_frame_map(&mapped->frame, &info, buffer, GST_MAP_READ)) {
+        delete mapped;
+        return {};
+    }
+    mapped->sample = std::move(sample);
+    const auto* data = static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped->frame, 0));
+    const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(&mapped->frame, 0);
+    // BGRx in memory is 0xxxRRGGBB in a little-endian word: Qt's RGB32.
+    return QImage(data, GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info), stride, QImage::Format_RGB32,
+                  releaseMappedFrame, mapped);
+}
+
+struct RequiredElement {
+    const char* factory;
+    const char* package;
+};
+
+constexpr RequiredElement kRequiredElements[] = {
+    {"playbin", "gstreamer1.0-plugins-base"},
+    {"appsink", "gstreamer1.0-plugins-base"},
+    {"videoconvert", "gstreamer1.0-plugins-base"},
+    {"audioconvert", "gstreamer1.0-plugins-base"},
+    {"asfdemux", "gstreamer1.0-plugins-ugly"},
+    {"avdec_wmv2", "gstreamer1.0-libav"},
+    {"avdec_wmav2", "gstreamer1.0-libav"},
+};
+
+} // namespace
+
+// The engine's private side. Threads: the UI thread calls every CDXGraph
+// operation; GStreamer's streaming threads run onBusMessage (the bus sync
+// handler) and the appsink callbacks. Those touch only the members marked
+// "shared" below, under `mutex` or as atomics.
+struct CDXGraph::Impl {
+    // Owned references, UI thread. The pipeline holds its own references to
+    // the sinks as well; ours keep them valid until ReleaseAll.
+    GstRef<GstElement> playbin;
+    GstRef<GstElement> videoSink;
+    GstRef<GstBus> bus;
+    // Receiver of queued frame deliveries on the UI thread; deleting it drops
+    // deliveries still in the queue, so it outlives the streaming threads.
+    std::unique_ptr<QObject> relay;
+    QPointer<VideoSurface> surface;
+    QImage lastFrame;
+    // Duration in media units, read once after preroll so that every reader,
+    // and the position at the end, see one and the same number. -1: unknown.
+    gint64 durationUnits = -1;
+
+    // Shared. Written by the bus handler, read by the UI thread.
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool prerolled = false;       // guarded by mutex: the pipeline finished a state change
+    bool failed = false;          // guarded by mutex: an error was posted
+    std::atomic<bool> atEnd{false};        // end of stream reached (or error after preroll)
+    std::atomic<bool> seekPending{false};  // a seek has not settled yet
+    std::atomic<gint64> seekTargetUnits{0};
+
+    // Shared. Written by the appsink thread, taken by the UI thread.
+    GstSample* pendingSample = nullptr; // guarded by mutex; owned reference
+    bool deliveryQueued = false;        // guarded by mutex
+
+    static GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self);
+    static GstFlowReturn onNewPreroll(GstAppSink* sink, gpointer self);
+    static GstFlowReturn onNewSample(GstAppSink* sink, gpointer self);
+
+    void offerSample(GstSample* sample);
+    void takeSample();
+    bool queryState(GstState& state) const;
+    void resetStreamFlags();
+    void knowDuration();
+};
+
+GstBusSyncReply CDXGraph::Impl::onBusMessage(GstBus*, GstMessage* message, gpointer self)
+{
+    auto* d = static_cast<Impl*>(self);
+    const bool fromPipeline = GST_MESSAGE_SRC(message) == GST_OBJECT(d->playbin.get());
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ASYNC_DONE:
+        if (fromPipeline) {
+            d->seekPending = false;
+            std::lock_guard lock(d->mutex);
+            d->prerolled = true;
+            d->changed.notify_all();
+        }
+        break;
+    case GST_MESSAGE_EOS:
+        if (fromPipeline)
+            d->atEnd = true;
+        break;
+    case GST_MESSAGE_ERROR: {
+        GError* error = nullptr;
+        gchar* debug = nullptr;
+        gst_message_parse_error(message, &error, &debug);
+        qCWarning(lcPlayback, "%s: %s (%s)", GST_OBJECT_NAME(GST_MESSAGE_SRC(message)),
+                  error ? error->message : "error", debug ? debug : "");
+        g_clear_error(&error);
+        g_free(debug);
+        std::lock_guard lock(d->mutex);
+        // A recording that breaks off while playing ends there: the position
+        // then reads as the duration and the owner's end check finds the end.
+        if (d->prerolled)
+            d->atEnd = true;
+        d->seekPending = false;
+        d->failed = true;
+        d->changed.notify_all();
+        break;
+    }
+    default:
+        break;
+    }
+    // Nobody pops this bus: everything the engine needs is taken here.
+    return GST_BUS_DROP;
+}
+
+GstFlowReturn CDXGraph::Impl::onNewPreroll(GstAppSink* sink, gpointer self)
+{
+    if (GstSample* sample = gst_app_sink_pull_preroll(sink))
+        static_cast<Impl*>(self)->offerSample(sample);
+    return GST_FLOW_OK;
+}
+
+GstFlowReturn CDXGraph::Impl::onNewSample(GstAppSink* sink, gpointer self)
+{
+    if (GstSample* sample = gst_app_sink_pull_sample(sink))
+        static_cast<Impl*>(self)->offerSample(sample);
+    return GST_FLOW_OK;
+}
+
+// Streaming thread: keep only the newest frame and make sure one delivery is
+// queued to the UI thread; frames arriving before it runs replace each other.
+void CDXGraph::Impl::offerSample(GstSample* sample)
+{
+    {
+        std::lock_guard lock(mutex);
+        if (pendingSample)
+            gst_sample_unref(pendingSample);
+        pendingSample = sample;
+        if (deliveryQueued)
+            return;
+        deliveryQueued = true;
+    }
+    QMetaObject::invokeMethod(relay.get(), [this] { takeSample(); }, Qt::QueuedConnection);
+}
+
+// UI thread.
+void CDXGraph::Impl::takeSample()
+{
+    SampleRef sample;
+    {
+        std::lock_guard lock(mutex);
+        sample.reset(pendingSample);
+        pendingSample = nullptr;
+        deliveryQueued = false;
+    }
+    if (!sample)
+        return;
+    QImage frame = imageFromSample(std::move(sample));
+    if (frame.isNull())
+        return;
+    lastFrame = frame;
+    if (surface)
+        surface->setFrame(frame);
+}
+
+// A change still in progress after the 10 ms wait reports the state it enters,
+// as the design's state query does.
+bool CDXGraph::Impl::queryState(GstState& state) const
+{
+    GstState current = GST_STATE_VOID_PENDING;
+    GstState pending = GST_STATE_VOID_PENDING;
+    const GstStateChangeReturn result = gst_element_get_state(playbin.get(), &current, &pending, kStateQueryTimeout);
+    if (result == GST_STATE_CHANGE_FAILURE)
+        return false;
+    state = (result == GST_STATE_CHANGE_ASYNC && pending != GST_STATE_VOID_PENDING) ? pending : current;
+    return true;
+}
+
+void CDXGraph::Impl::resetStreamFlags()
+{
+    std::lock_guard lock(mutex);
+    prerolled = false;
+    failed = false;
+    atEnd = false;
+    seekPending = false;
+}
+
+void CDXGraph::Impl::knowDuration()
+{
+    gint64 nanoseconds = 0;
+    if (durationUnits < 0 && gst_element_query_duration(playbin.get(), GST_FORMAT_TIME, &nanoseconds)
+        && nanoseconds >= 0)
+        durationUnits = nanoseconds / kNanosecondsPerUnit;
+}
+
+CDXGraph::CDXGraph()
+    : d(std::make_unique<Impl>())
+{
+}
+
+CDXGraph::~CDXGraph()
+{
+    ReleaseAll();
+}
+
+// The pipeline:
+//
+//   playbin  uri=file:///.../REC.asf
+//     uridecodebin: filesrc ! asfdemux ─┬─ avdec_wmv2 ─┐
+//                                       └─ avdec_wmav2 ┼─┐
+//     playsink:                                        │ │
+//       video: deinterlace ! videoconvert ! appsink caps=video/x-raw,format=BGRx
+//                                             │  (max-buffers=1, drop, sync)
+//                                             └─ new-preroll / new-sample ─► queued call ─► VideoSurface (UI thread)
+//       audio: audioconvert ! volume ! autoaudiosink  (fakesink sync=true when no sound device opens)
+//
+//   bus ─► sync handler: ASYNC_DONE, EOS and ERROR latched for the UI thread.
+bool CDXGraph::Create()
+{
+    ensureGstreamer();
+    if (d->playbin)
+        return false;
+    d->playbin.reset(makeElement("playbin"));
+    if (!d->playbin)
+        return false;
+    g_object_set(d->playbin.get(), "flags", kPlayFlags, nullptr);
+
+    d->relay = std::make_unique<QObject>();
+    d->bus.reset(gst_element_get_bus(d->playbin.get()));
+    if (d->bus)
+        gst_bus_set_sync_handler(d->bus.get(), &Impl::onBusMessage, d.get(), nullptr);
+
+    d->videoSink.reset(makeElement("appsink"));
+    if (d->videoSink) {
+        CapsRef caps(gst_caps_from_string("video/x-raw,format=BGRx"));
+        g_object_set(d->videoSink.get(), "caps", caps.get(), "max-buffers", 1u, "drop", TRUE, "sync", TRUE,
+                     "enable-last-sample", TRUE, "emit-signals", FALSE, nullptr);
+        GstAppSinkCallbacks callbacks{};
+        callbacks.new_preroll = &Impl::onNewPreroll;
+        callbacks.new_sample = &Impl::onNewSample;
+        gst_app_sink_set_callbacks(GST_APP_SINK(d->videoSink.get()), &callbacks, d.get(), nullptr);
+        g_object_set(d->playbin.get(), "video-sink", d->videoSink.get(), nullptr);
+    }
+
+    GstRef<GstElement> audioSink(makeAudioSink());
+    if (audioSink)
+        g_object_set(d->playbin.get(), "audio-sink", audioSink.get(), nullptr);
+
+    return d->bus && d->videoSink && audioSink;
+}
+
+void CDXGraph::ReleaseAll()
+{
+    if (d->surface) {
+        VideoSurface* surface = d->surface;
+        d->surface = nullptr;
+        surface->hide();
+        surface->setFrame({});
+        surface->setParent(nullptr);
+        // Later, not now: this may run inside one of the surface's own handlers.
+        surface->deleteLater();
+    }
+    if (d->playbin)
+        gst_element_set_state(d->playbin.get(), GST_STATE_NULL); // joins the streaming threads
+    if (d->bus) {
+        gst_bus_set_sync_handler(d->bus.get(), nullptr, nullptr, nullptr);
+        d->bus.reset();
+    }
+    d->relay.reset();
+    {
+        std::lock_guard lock(d->mutex);
+        if (d->pendingSample)
+            gst_sample_unref(d->pendingSample);
+        d->pendingSample = nullptr;
+        d->deliveryQueued = false;
+    }
+    d->lastFrame = QImage();
+    d->videoSink.reset();
+    d->playbin.reset();
+    d->durationUnits = -1;
+    d->resetStreamFlags();
+}
+
+bool CDXGraph::RenderFile(const QString& path)
+{
+    if (!d->playbin)
+        return false;
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile() || !file.isReadable())
+        return false;
+    GCharPtr uri(gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), nullptr));
+    if (!uri)
+        return false;
+
+    gst_element_set_state(d->playbin.get(), GST_STATE_NULL);
+    d->durationUnits = -1;
+    d->resetStreamFlags();
+    g_object_set(d->playbin.get(), "uri", uri.get(), nullptr);
+
+    // Preroll now, as the design's graph is complete when the file is rendered:
+    // size, duration and the first frame are known when this returns.
+    const GstStateChangeReturn result = gst_element_set_state(d->playbin.get(), GST_STATE_PAUSED);
+    bool ready = result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL;
+    if (result == GST_STATE_CHANGE_ASYNC) {
+        std::unique_lock lock(d->mutex);
+        d->changed.wait_for(lock, kPrerollTimeout, [this] { return d->prerolled || d->failed; });
+        ready = d->prerolled && !d->failed;
+    }
+    if (!ready) {
+        gst_element_set_state(d->playbin.get(), GST_STATE_NULL);
+        d->resetStreamFlags();
+        return false;
+    }
+    d->knowDuration();
+    return true;
+}
+
+bool CDXGraph::SetDisplayWindow(QWidget* target)
+{
+    if (!d->playbin)
+        return false;
+    if (d->surface) {
+        VideoSurface* old = d->surface;
+        d->surface = nullptr;
+        old->hide();
+        old->setParent(nullptr);
+        old->deleteLater();
+    }
+    if (!target)
+        return true;
+    d->surface = new VideoSurface(target); // owned by target from here on
+    d->surface->setFrame(d->lastFrame);
+    d->surface->show();
+    return true;
+}
+
+bool CDXGraph::IsRunning()
+{
+    GstState state;
+    return d->playbin && d->queryState(state) && state == GST_STATE_PLAYING;
+}
+
+bool CDXGraph::IsPaused()
+{
+    GstState state;
+    return d->playbin && d->queryState(state) && state == GST_STATE_PAUSED;
+}
+
+bool CDXGraph::IsStopped()
+{
+    GstState state;
+    return d->playbin && d->queryState(state) && state <= GST_STATE_READY;
+}
+
+bool CDXGraph::Run()
+{
+    if (!d->playbin)
+        return false;
+    if (IsRunning())
+        return true;
+    return gst_element_set_state(d->playbin.get(), GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+}
+
+bool CDXGraph::Pause()
+{
+    if (!d->playbin)
+        return false;
+    if (IsPaused())
+        return true;
+    return gst_element_set_state(d->playbin.get(), GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE;
+}
+
+bool CDXGraph::Stop()
+{
+    if (!d->playbin)
+        return false;
+    if (IsStopped())
+        return true;
+    // READY keeps the opened file; the next Run plays it again from the start.
+    if (gst_element_set_state(d->playbin.get(), GST_STATE_READY) == GST_STATE_CHANGE_FAILURE)
+        return false;
+    d->resetStreamFlags();
+    return true;
+}
+
+bool CDXGraph::GetCurrentPosition(double& seconds)
+{
+    if (!d->playbin)
+        return false;
+    d->knowDuration();
+    if (d->atEnd && d->durationUnits >= 0) {
+        seconds = double(d->durationUnits) / kUnitsPerSecond;
+        return true;
+    }
+    gint64 units = 0;
+    if (d->seekPending) {
+        // Until the seek settles the sinks still report the old place.
+        units = d->seekTargetUnits;
+    } else {
+        gint64 nanoseconds = 0;
+        if (!gst_element_query_position(d->playbin.get(), GST_FORMAT_TIME, &nanoseconds) || nanoseconds < 0)
+            return false;
+        units = nanoseconds / kNanosecondsPerUnit;
+    }
+    if (d->durationUnits >= 0 && units > d->durationUnits)
+        units = d->durationUnits;
+    seconds = double(units) / kUnitsPerSecond;
+    return true;
+}
+
+bool CDXGraph::GetDuration(double& seconds)
+{
+    if (!d->playbin)
+        return false;
+    d->knowDuration();
+    if (d->durationUnits < 0)
+        return false;
+    seconds = double(d->durationUnits) / kUnitsPerSecond;
+    return true;
+}
+
+bool CDXGraph::SetCurrentPosition(double seconds)
+{
+    if (!d->playbin || !std::isfinite(seconds))
+        return false;
+    const double scaled = std::trunc(seconds * kUnitsPerSecond);
+    const double limit = double(std::numeric_limits<gint64>::max() / kNanosecondsPerUnit);
+    gint64 units = scaled >= limit ? gint64(limit) : scaled <= -limit ? -gint64(limit) : gint64(scaled);
+    // The engine passes the target on unclamped; here the platform layer keeps
+    // it inside the recording, as the design allows.
+    if (units < 0)
+        units = 0;
+    d->knowDuration();
+    const bool toEnd = d->durationUnits >= 0 && units >= d->durationUnits;
+    if (toEnd)
+        units = d->durationUnits;
+    if (!gst_element_seek_simple(d->playbin.get(), GST_FORMAT_TIME,
+                                 GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT),
+                                 units * kNanosecondsPerUnit))
+        return false;
+    // A seek to the end is at the end at once, as on the design's platform.
+    d->seekTargetUnits = units;
+    d->seekPending = true;
+    d->atEnd = toEnd;
+    return true;
+}
+
+bool CDXGraph::SetAudioVolume(long hundredthsDb)
+{
+    if (!d->playbin || hundredthsDb > 0 || hundredthsDb < kSilenceHundredthsDb)
+        return false;
+    const double linear = hundredthsDb == kSilenceHundredthsDb
+        ? 0.0
+        : gst_stream_volume_convert_volume(GST_STREAM_VOLUME_FORMAT_DB, GST_STREAM_VOLUME_FORMAT_LINEAR,
+                                           double(hundredthsDb) / 100.0);
+    GstStreamVolume* volume = GST_STREAM_VOLUME(d->playbin.get());
+    // Called on every display tick with the same value: only real changes go on.
+    if (gst_stream_volume_get_volume(volume, GST_STREAM_VOLUME_FORMAT_LINEAR) != linear)
+        gst_stream_volume_set_volume(volume, GST_STREAM_VOLUME_FORMAT_LINEAR, linear);
+    return true;
+}
+
+bool CDXGraph::StepOneFrame()
+{
+    if (!d->playbin)
+        return false;
+    if (IsRunning()) {
+        if (gst_element_set_state(d->playbin.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE)
+            return false;
+        gst_element_get_state(d->playbin.get(), nullptr, nullptr, kPauseSettleTimeout);
+    }
+    if (!IsPaused() || d->atEnd)
+        return false;
+    d->seekPending = false;
+    // One buffer, at normal rate, flushing the prerolled one: the sink shows the
+    // next frame and prerolls on it.
+    return gst_element_send_event(d->playbin.get(), gst_event_new_step(GST_FORMAT_BUFFERS, 1, 1.0, TRUE, FALSE));
+}
+
+bool CDXGraph::GetVideoSize(long& width, long& height)
+{
+    if (!d->playbin)
+        return false;
+    width = 0;
+    height = 0;
+    if (!d->videoSink)
+        return true;
+    GstRef<GstPad> pad(gst_element_get_static_pad(d->videoSink.get(), "sink"));
+    CapsRef caps(pad ? gst_pad_get_current_caps(pad.get()) : nullptr);
+    GstVideoInfo info;
+    if (caps && gst_video_info_from_caps(&info, caps.get())) {
+        width = GST_VIDEO_INFO_WIDTH(&info);
+        height = GST_VIDEO_INFO_HEIGHT(&info);
+    }
+    return true;
+}
+
+bool CDXGraph::SetFullScreen(bool on)
+{
+    if (!d->playbin || !d->surface)
+        return false;
+    if (on)
+        d->surface->enterFullScreen();
+    else
+        d->surface->leaveFullScreen();
+    return true;
+}
+
+bool CDXGraph::SaveSnapshot(const QString& path)
+{
+    if (!d->playbin)
+        return false;
+    // The pipeline's last sample: the frame the video sink holds now.
+    GstSample* raw = nullptr;
+    g_object_get(d->playbin.get(), "sample", &raw, nullptr);
+    SampleRef sample(raw);
+    QImage frame;
+    if (sample) {
+        GstVideoInfo info;
+        GstCaps* caps = gst_sample_get_caps(sample.get());
+        if (caps && gst_video_info_from_caps(&info, caps) && GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGRx) {
+            CapsRef bgrx(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT,
+                                             GST_VIDEO_INFO_WIDTH(&info), "height", G_TYPE_INT,
+                                             GST_VIDEO_INFO_HEIGHT(&info), nullptr));
+            sample.reset(gst_video_convert_sample(sample.get(), bgrx.get(), kConvertTimeout, nullptr));
+        }
+        if (sample)
+            frame = imageFromSample(std::move(sample));
+    }
+    if (frame.isNull())
+        frame = d->lastFrame;
+    if (frame.isNull())
+        return false;
+    const QByteArray dib = PackBgrxFrameAsDib(frame.constBits(), frame.width(), frame.height(), frame.bytesPerLine());
+    if (!WriteSnapshotFile(path, dib)) {
+        qCWarning(lcPlayback) << "cannot write the snapshot" << path;
+        return false;
+    }
+    return true;
+}
+
+QString CDXGraph::MissingPluginsMessage()
+{
+    ensureGstreamer();
+    QStringList elements;
+    QStringList packages;
+    for (const RequiredElement& required : kRequiredElements) {
+        GstRef<GstElementFactory> factory(gst_element_factory_find(required.factory));
+        if (factory)
+            continue;
+        elements << QString::fromLatin1(required.factory);
+        const QString package = QString::fromLatin1(required.package);
+        if (!packages.contains(package))
+            packages << package;
+    }
+    if (elements.isEmpty())
+        return {};
+    return QStringLiteral("Recordings cannot be played: the GStreamer elements %1 are missing. "
+                          "Install the Debian package%2 %3.")
+        .arg(elements.join(QStringLiteral(", ")), packages.size() > 1 ? QStringLiteral("s") : QString(),
+             packages.join(QStringLiteral(" ")));
+}

@@ -1,0 +1,500 @@
+// The playback engine against recordings the project's generator makes at test
+// time. Skips (with the reason) when a GStreamer element is missing.
+#include "cdxgraph.h"
+#include "videosurface.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr double kSeconds = 3.0;
+constexpr int kFps = 25;
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+// The generator puts a key frame every fps / 2 frames; the file's index has one
+// entry a second, so a key-frame seek lands at most that much before its target.
+constexpr double kKeyFrameSpacing = double(kFps / 2) / kFps;
+constexpr double kIndexSpacing = 1.0;
+constexpr int kSettleMs = 5000;
+
+// Counts the input that reaches a widget; lets the owner's handling be seen.
+class InputProbe : public QObject {
+public:
+    int doubleClicks = 0;
+    int presses = 0;
+    int escapes = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonDblClick)
+            ++doubleClicks;
+        if (event->type() == QEvent::MouseButtonPress)
+            ++presses;
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            ++escapes;
+        return false;
+    }
+};
+
+bool isDark(QRgb c)
+{
+    return qRed(c) < 24 && qGreen(c) < 24 && qBlue(c) < 24;
+}
+
+int brightPixels(const QImage& image)
+{
+    int bright = 0;
+    for (int y = 0; y < image.height(); y += 8)
+        for (int x = 0; x < image.width(); x += 8)
+            bright += isDark(image.pixel(x, y)) ? 0 : 1;
+    return bright;
+}
+
+VideoSurface* topLevelSurface()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* surface = qobject_cast<VideoSurface*>(w); surface && surface->isVisible())
+            return surface;
+    return nullptr;
+}
+
+} // namespace
+
+class TestCDXGraph : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_recording;
+    QString m_truncated;
+
+    std::unique_ptr<CDXGraph> openRecording(const QString& path)
+    {
+        auto engine = std::make_unique<CDXGraph>();
+        if (!engine->Create() || !engine->RenderFile(path))
+            return nullptr;
+        return engine;
+    }
+
+    // Waits (bounded) until a seek or step has settled: paused, and two equal
+    // position readings in a row.
+    static bool settle(CDXGraph& engine, double& position)
+    {
+        QDeadlineTimer deadline(kSettleMs);
+        double previous = -2;
+        while (!deadline.hasExpired()) {
+            QTest::qWait(30);
+            if (engine.IsPaused() && engine.GetCurrentPosition(position) && std::exchange(previous, position) == position)
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString missing = CDXGraph::MissingPluginsMessage();
+        if (!missing.isEmpty())
+            QSKIP(qPrintable(missing));
+        const QString generator = qEnvironmentVariable("KESTREL_MAKE_RECORDING");
+        if (generator.isEmpty() || !QFile::exists(generator))
+            QSKIP("KESTREL_MAKE_RECORDING does not name the recording generator");
+        QVERIFY(m_dir.isValid());
+        m_recording = m_dir.filePath(QStringLiteral("REC0001.asf"));
+        QProcess make;
+        make.start(generator, {QStringLiteral("--out"), m_recording, QStringLiteral("--seconds"),
+                               QString::number(kSeconds), QStringLiteral("--width"), QString::number(kWidth),
+                               QStringLiteral("--height"), QString::number(kHeight), QStringLiteral("--fps"),
+                               QString::number(kFps), QStringLiteral("--no-log")});
+        QVERIFY(make.waitForFinished(60000));
+        QCOMPARE(make.exitCode(), 0);
+
+        // The same recording cut in half, as a card pulled out mid-write leaves it.
+        QFile whole(m_recording);
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        m_truncated = m_dir.filePath(QStringLiteral("CUT0001.asf"));
+        QFile cut(m_truncated);
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(bytes.left(bytes.size() / 2));
+    }
+
+    void secondCreateFailsAndTheFirstGraphKeepsWorking()
+    {
+        CDXGraph engine;
+        QVERIFY(engine.Create());
+        QVERIFY(!engine.Create());
+        QVERIFY(engine.RenderFile(m_recording));
+        double duration = 0;
+        QVERIFY(engine.GetDuration(duration));
+        QVERIFY(duration > 0);
+    }
+
+    void releaseAllIsSafeTwiceAndLeavesNothingWorking()
+    {
+        CDXGraph engine;
+        engine.ReleaseAll();
+        QVERIFY(engine.Create());
+        QVERIFY(engine.RenderFile(m_recording));
+        engine.ReleaseAll();
+        engine.ReleaseAll();
+        double position = 42;
+        QVERIFY(!engine.GetCurrentPosition(position));
+        QCOMPARE(position, 42.0);
+        // A released engine can be made again.
+        QVERIFY(engine.Create());
+        QVERIFY(engine.RenderFile(m_recording));
+    }
+
+    void everyOperationFailsWithoutCreateAndLeavesOutputsAlone()
+    {
+        CDXGraph engine;
+        QWidget target;
+        double position = 7.5;
+        double duration = 8.5;
+        long width = 11;
+        long height = 12;
+        const QString snapshot = m_dir.filePath(QStringLiteral("never.bmp"));
+        QVERIFY(!engine.RenderFile(m_recording));
+        QVERIFY(!engine.SetDisplayWindow(&target));
+        QVERIFY(!engine.IsRunning());
+        QVERIFY(!engine.IsPaused());
+        QVERIFY(!engine.IsStopped());
+        QVERIFY(!engine.Run());
+        QVERIFY(!engine.Pause());
+        QVERIFY(!engine.Stop());
+        QVERIFY(!engine.GetCurrentPosition(position));
+        QVERIFY(!engine.GetDuration(duration));
+        QVERIFY(!engine.SetCurrentPosition(1.0));
+        QVERIFY(!engine.SetAudioVolume(0));
+        QVERIFY(!engine.StepOneFrame());
+        QVERIFY(!engine.GetVideoSize(width, height));
+        QVERIFY(!engine.SetFullScreen(true));
+        QVERIFY(!engine.SaveSnapshot(snapshot));
+        QCOMPARE(position, 7.5);
+        QCOMPARE(duration, 8.5);
+        QCOMPARE(width, 11L);
+        QCOMPARE(height, 12L);
+        QVERIFY(!QFile::exists(snapshot));
+        QVERIFY(target.children().isEmpty());
+    }
+
+    void renderFileRefusesWhatIsNotARecording_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("missing file") << QStringLiteral("none.asf") << QByteArray() << false;
+        QTest::newRow("empty path") << QString() << QByteArray() << false;
+        QTest::newRow("folder") << QStringLiteral("folder.asf") << QByteArray() << false;
+        QTest::newRow("empty file") << QStringLiteral("empty.asf") << QByteArray() << true;
+        QTest::newRow("text file") << QStringLiteral("text.asf") << QByteArray("not a video\n").repeated(50) << true;
+        QTest::newRow("asf header only") << QStringLiteral("head.asf")
+                                         << QByteArray::fromHex("3026b2758e66cf11a6d900aa0062ce6c") << true;
+    }
+
+    void renderFileRefusesWhatIsNotARecording()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, create);
+        QString path = name.isEmpty() ? QString() : m_dir.filePath(name);
+        if (name == QLatin1String("folder.asf"))
+            QVERIFY(QDir(m_dir.path()).mkpath(name));
+        if (create) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        CDXGraph engine;
+        QVERIFY(engine.Create());
+        QVERIFY(!engine.RenderFile(path));
+        // The owner then finds a duration of 0 (its fallback) and ends at once.
+        double duration = 0;
+        engine.GetDuration(duration);
+        QCOMPARE(duration, 0.0);
+        engine.Run();
+        engine.Stop();
+    }
+
+    void commandsMoveBetweenStatesAndRepeatsAreHarmless()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        // A rendered file waits, prerolled, at its first frame.
+        QVERIFY(engine->IsPaused());
+        QVERIFY(engine->Pause());
+        QVERIFY(engine->IsPaused());
+        QVERIFY(engine->Run());
+        QTRY_VERIFY(engine->IsRunning());
+        QVERIFY(!engine->IsPaused());
+        QVERIFY(engine->Run());
+        QVERIFY(engine->Pause());
+        QTRY_VERIFY(engine->IsPaused());
+        QVERIFY(engine->Pause());
+        QVERIFY(engine->Stop());
+        QVERIFY(engine->IsStopped());
+        QVERIFY(!engine->IsRunning());
+        QVERIFY(engine->Stop());
+        QVERIFY(engine->Run());
+        QTRY_VERIFY(engine->IsRunning());
+    }
+
+    void durationAndSizeAreThoseOfTheRecording()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        double duration = 0;
+        QVERIFY(engine->GetDuration(duration));
+        QVERIFY2(std::fabs(duration - kSeconds) < 0.2, qPrintable(QString::number(duration)));
+        // Whole media units: seconds x 10^7 is an integer.
+        QCOMPARE(std::fmod(duration * 1e7, 1.0) < 1e-3 || std::fmod(duration * 1e7, 1.0) > 1 - 1e-3, true);
+        long width = -1;
+        long height = -1;
+        QVERIFY(engine->GetVideoSize(width, height));
+        QCOMPARE(width, long(kWidth));
+        QCOMPARE(height, long(kHeight));
+        double position = -1;
+        QVERIFY(engine->GetCurrentPosition(position));
+        QCOMPARE(position, 0.0);
+    }
+
+    void seekLandsOnTheKeyFrameAtOrBeforeTheTarget_data()
+    {
+        QTest::addColumn<double>("target");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("start") << 0.0 << 0.0;
+        QTest::newRow("one second") << 1.0 << 1.0;
+        QTest::newRow("between key frames") << 1.75 << 1.75;
+        QTest::newRow("before the start goes to 0") << -0.05 << 0.0;
+        QTest::newRow("far before the start") << -30.0 << 0.0;
+    }
+
+    void seekLandsOnTheKeyFrameAtOrBeforeTheTarget()
+    {
+        QFETCH(double, target);
+        QFETCH(double, expected);
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        double position = -1;
+        QVERIFY(engine->SetCurrentPosition(2.5)); // start somewhere else
+        QVERIFY(settle(*engine, position));
+        QVERIFY(engine->SetCurrentPosition(target));
+        QVERIFY(settle(*engine, position));
+        QVERIFY2(position <= expected + 1e-6 && position >= expected - kIndexSpacing - kKeyFrameSpacing,
+                 qPrintable(QStringLiteral("landed at %1").arg(position)));
+    }
+
+    void seekPastTheEndReadsAsTheEnd()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        double duration = 0;
+        QVERIFY(engine->GetDuration(duration));
+        for (const double target : {duration, duration + 10.0}) {
+            QVERIFY(engine->SetCurrentPosition(target));
+            double position = -1;
+            QVERIFY(engine->GetCurrentPosition(position));
+            QCOMPARE(position, duration);
+        }
+        // Back from the end, the position is live again.
+        QVERIFY(engine->SetCurrentPosition(1.0));
+        double position = -1;
+        QVERIFY(settle(*engine, position));
+        QVERIFY(position <= 1.0 + 1e-6);
+    }
+
+    void stepOneFrameAdvancesByOneFrame()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->SetCurrentPosition(1.0));
+        double before = -1;
+        QVERIFY(settle(*engine, before));
+        for (int step = 0; step < 3; ++step) {
+            QVERIFY(engine->StepOneFrame());
+            double after = -1;
+            QVERIFY(settle(*engine, after));
+            QVERIFY2(std::fabs(after - before - 1.0 / kFps) < 0.25 / kFps,
+                     qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+            before = after;
+        }
+    }
+
+    void stepOneFramePausesARunningEngineFirst()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->Run());
+        QTRY_VERIFY(engine->IsRunning());
+        QVERIFY(engine->StepOneFrame());
+        QTRY_VERIFY(engine->IsPaused());
+    }
+
+    void volumeTakesHundredthsOfADecibelDownToSilence_data()
+    {
+        QTest::addColumn<long>("hundredthsDb");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("full") << 0L << true;
+        QTest::newRow("slider low end") << -1000L << true;
+        QTest::newRow("middle") << -500L << true;
+        QTest::newRow("silence") << -10000L << true;
+        QTest::newRow("louder than full") << 1L << false;
+        QTest::newRow("below silence") << -10001L << false;
+    }
+
+    void volumeTakesHundredthsOfADecibelDownToSilence()
+    {
+        QFETCH(long, hundredthsDb);
+        QFETCH(bool, accepted);
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QCOMPARE(engine->SetAudioVolume(hundredthsDb), accepted);
+    }
+
+    void snapshotIsABitmapOfTheVideoSize()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->SetCurrentPosition(1.0));
+        double position = -1;
+        QVERIFY(settle(*engine, position));
+        const QString path = m_dir.filePath(QStringLiteral("snap.bmp"));
+        QVERIFY(engine->SaveSnapshot(path));
+        QImage image(path, "BMP");
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), QSize(kWidth, kHeight));
+        QVERIFY(brightPixels(image) > 0);
+        // Replaced on the next snapshot; an impossible place fails.
+        QVERIFY(engine->SaveSnapshot(path));
+        QVERIFY(!engine->SaveSnapshot(m_dir.filePath(QStringLiteral("no/such/folder/snap.bmp"))));
+    }
+
+    void positionEqualsDurationExactlyAtTheEnd()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        double duration = 0;
+        QVERIFY(engine->GetDuration(duration));
+        QVERIFY(engine->SetCurrentPosition(duration - 1.0));
+        QVERIFY(engine->Run());
+        double position = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(engine->GetCurrentPosition(position) && position == duration, 15000);
+        // It stays there, still running, as the owner's end check expects.
+        QVERIFY(engine->GetCurrentPosition(position));
+        QCOMPARE(position, duration);
+    }
+
+    void truncatedRecordingPlaysToItsEndWithoutCrashing()
+    {
+        CDXGraph engine;
+        QVERIFY(engine.Create());
+        QWidget target;
+        target.resize(kWidth, kHeight);
+        target.show();
+        const bool rendered = engine.RenderFile(m_truncated);
+        engine.SetDisplayWindow(&target);
+        QVERIFY(engine.Run() || !rendered);
+        double duration = 0;
+        engine.GetDuration(duration);
+        double position = -1;
+        // The owner's end check: the position reaches the duration (0 if unreadable).
+        QTRY_VERIFY_WITH_TIMEOUT((engine.GetCurrentPosition(position) ? position : 0.0) == duration, 15000);
+        long width = 0;
+        long height = 0;
+        engine.GetVideoSize(width, height);
+        engine.SaveSnapshot(m_dir.filePath(QStringLiteral("cut.bmp")));
+        engine.StepOneFrame();
+        engine.SetCurrentPosition(0.5);
+        engine.Stop();
+    }
+
+    void surfaceFillsTheTargetShowsFramesAndLetsClicksThrough()
+    {
+        QWidget target;
+        target.resize(2 * kWidth, 2 * kHeight);
+        InputProbe probe;
+        target.installEventFilter(&probe);
+        target.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&target));
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->SetDisplayWindow(&target));
+        auto* surface = target.findChild<VideoSurface*>();
+        QVERIFY(surface);
+        QVERIFY(surface->isVisible());
+        QCOMPARE(surface->geometry(), target.rect());
+        QTRY_VERIFY(brightPixels(target.grab().toImage()) > 20);
+        QVERIFY(engine->Run());
+        QTRY_VERIFY_WITH_TIMEOUT(surface->framesPainted() > 5 || surface->frame().isNull() == false, 5000);
+
+        QTest::mouseDClick(&target, Qt::LeftButton, {}, target.rect().center());
+        QCOMPARE(probe.doubleClicks, 1);
+
+        // Released: the surface leaves the target.
+        engine->ReleaseAll();
+        QVERIFY(target.findChild<VideoSurface*>() == nullptr || !target.findChild<VideoSurface*>()->isVisible());
+    }
+
+    void nullWindowShowsNothingAndFullScreenNeedsASurface()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->SetDisplayWindow(nullptr));
+        QVERIFY(!engine->SetFullScreen(true));
+    }
+
+    void fullScreenPassesDoubleClickAndEscapeToTheTargetAndComesBack()
+    {
+        QDialog owner;
+        owner.resize(kWidth + 40, kHeight + 40);
+        auto* target = new QWidget(&owner);
+        target->setGeometry(20, 20, kWidth, kHeight);
+        InputProbe probe;
+        target->installEventFilter(&probe);
+        QSignalSpy rejected(&owner, &QDialog::rejected);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->SetDisplayWindow(target));
+
+        QVERIFY(engine->SetFullScreen(true));
+        VideoSurface* surface = topLevelSurface();
+        QVERIFY(surface);
+        QVERIFY(surface->isWindow());
+        QVERIFY(surface->windowState() & Qt::WindowFullScreen);
+        QVERIFY(surface->windowFlags() & Qt::FramelessWindowHint);
+
+        QTest::mouseDClick(surface, Qt::LeftButton, {}, surface->rect().center());
+        QCOMPARE(probe.doubleClicks, 1);
+        const int presses = probe.presses;
+        QTest::mouseClick(surface, Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(probe.presses, presses + 1);
+        QTest::keyClick(surface, Qt::Key_Escape);
+        QCOMPARE(probe.escapes, 1);
+        // Unhandled by the target, the key climbs to the target's window.
+        QCOMPARE(rejected.count(), 1);
+
+        QVERIFY(engine->SetFullScreen(false));
+        QVERIFY(!surface->isWindow());
+        QCOMPARE(surface->parentWidget(), target);
+        QCOMPARE(surface->geometry(), target->rect());
+        QVERIFY(surface->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+};
+
+QTEST_MAIN(TestCDXGraph)
+#include "tst_cdxgraph.moc"
