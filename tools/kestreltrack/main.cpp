@@ -1,0 +1,94 @@
+// kestreltrack: writes the telemetry of a dash-camera ".LOG" as CSV, GPX or
+// GeoJSON on standard output, read exactly as the player reads it.
+
+#include "telemetrylogparser.h"
+#include "trackexport.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+constexpr int kExitNoRecord = 1;
+constexpr int kExitUsageOrFile = 2;
+
+const char kUsage[] =
+    "usage: kestreltrack [--format csv|gpx|geojson] FILE.LOG\n"
+    "Writes the records of a telemetry log to standard output (default: csv).\n";
+
+int usageError(const char* why)
+{
+    if (why)
+        std::fprintf(stderr, "kestreltrack: %s\n", why);
+    std::fputs(kUsage, stderr);
+    return kExitUsageOrFile;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    TrackFormat format = TrackFormat::Csv;
+    const char* path = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        std::string_view formatName;
+        if (arg == "--format" || arg == "-f") {
+            if (++i == argc)
+                return usageError("--format needs a value");
+            formatName = argv[i];
+        } else if (arg.substr(0, 9) == "--format=") {
+            formatName = arg.substr(9);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usageError("unknown option");
+        } else {
+            if (path)
+                return usageError("one log at a time");
+            path = argv[i];
+            continue;
+        }
+        const auto parsed = ParseTrackFormat(formatName);
+        if (!parsed)
+            return usageError("format must be csv, gpx or geojson");
+        format = *parsed;
+    }
+    if (!path)
+        return usageError(nullptr);
+
+    auto track = std::make_unique<TelemetryTrack>();
+    TelemetryParseReport report;
+    if (!ReadTelemetryLogFile(path, *track, &report)) {
+        std::fprintf(stderr, "kestreltrack: cannot open %s: %s\n", path, std::strerror(errno));
+        return kExitUsageOrFile;
+    }
+    if (report.wholeRecords == 0) {
+        std::fprintf(stderr, "kestreltrack: %s holds no complete record\n", path);
+        return kExitNoRecord;
+    }
+
+    const TrackExport out = ExportTrack(*track, report, format);
+    if (std::fwrite(out.text.data(), 1, out.text.size(), stdout) != out.text.size() || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "kestreltrack: cannot write the output: %s\n", std::strerror(errno));
+        return kExitUsageOrFile;
+    }
+
+    // Passes before the last one that were not whole are malformed records;
+    // the last pass may just be the empty one after a final line break.
+    int malformed = 0;
+    for (int i = 0; i + 1 < track->sampleCount; ++i)
+        malformed += report.whole[static_cast<std::size_t>(i)] ? 0 : 1;
+    if (malformed > 0)
+        std::fprintf(stderr, "kestreltrack: %s: left out %d malformed records\n", path, malformed);
+    if (out.skippedPoints > 0)
+        std::fprintf(stderr, "kestreltrack: %s: left out %d records without a valid position\n", path, out.skippedPoints);
+    if (report.stoppedAtCapacity)
+        std::fprintf(stderr, "kestreltrack: %s: read only the first %d samples\n", path, kTelemetryCapacity);
+    return 0;
+}
