@@ -13,6 +13,9 @@
 using namespace paintkit;
 
 namespace {
+// Bottom of the header band: clear of the wordmark, above the video bezel.
+constexpr int kHeaderBottom = 46;
+
 QPointF centreOf(QPoint topLeft, int size)
 {
     return QPointF(topLeft) + QPointF(size / 2.0, size / 2.0);
@@ -121,7 +124,7 @@ void BackgroundArtist::paintWordmark(QPainter& p, const QPointF& origin, qreal s
 void BackgroundArtist::paintHeader(QPainter& p) const
 {
     // Header band: slightly raised, divided from the body by a groove.
-    const QRectF band(0, 0, places::kWindow.width(), 52);
+    const QRectF band(0, 0, places::kWindow.width(), kHeaderBottom);
     QLinearGradient shade(band.topLeft(), band.bottomLeft());
     shade.setColorAt(0, QColor(255, 255, 255, 16));
     shade.setColorAt(1, QColor(255, 255, 255, 3));
@@ -131,13 +134,13 @@ void BackgroundArtist::paintHeader(QPainter& p) const
     groove.setColorAt(0.04, QColor(0, 0, 0, 120));
     groove.setColorAt(0.62, QColor(0, 0, 0, 120));
     groove.setColorAt(0.68, QColor(0, 0, 0, 0));
-    p.fillRect(QRectF(0, 52, places::kWindow.width(), 1), groove);
+    p.fillRect(QRectF(0, kHeaderBottom, places::kWindow.width(), 1), groove);
     QLinearGradient lip(0, 0, places::kWindow.width(), 0);
     lip.setColorAt(0, QColor(255, 255, 255, 0));
     lip.setColorAt(0.04, QColor(255, 255, 255, 20));
     lip.setColorAt(0.62, QColor(255, 255, 255, 20));
     lip.setColorAt(0.68, QColor(255, 255, 255, 0));
-    p.fillRect(QRectF(0, 53, places::kWindow.width(), 1), lip);
+    p.fillRect(QRectF(0, kHeaderBottom + 1, places::kWindow.width(), 1), lip);
 
     // Accent line under the wordmark, fading to both sides.
     QLinearGradient accent(40, 0, 400, 0);
@@ -146,7 +149,7 @@ void BackgroundArtist::paintHeader(QPainter& p) const
     accent.setColorAt(0.08, QColor(c.red(), c.green(), c.blue(), 190));
     accent.setColorAt(0.35, QColor(c.red(), c.green(), c.blue(), 90));
     accent.setColorAt(1, QColor(c.red(), c.green(), c.blue(), 0));
-    p.fillRect(QRectF(40, 51, 360, 1), accent);
+    p.fillRect(QRectF(40, kHeaderBottom - 1, 360, 1), accent);
 
     paintEmblem(p, QPointF(63.5, 29.5), 13.5);
     paintWordmark(p, QPointF(86, 38), 22);

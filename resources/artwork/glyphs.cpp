@@ -185,17 +185,13 @@ QPainterPath glyphPath(Glyph glyph)
         return stroked(cross, 2);
     }
     case Glyph::Globe: {
+        // Outline, one meridian and the equator: stays a globe at 14 px.
         QPainterPath lines;
-        lines.addEllipse(QPointF(8, 8), 6.4, 6.4);
-        lines.addEllipse(QPointF(8, 8), 2.8, 6.4);
-        lines.moveTo(1.6, 8);
-        lines.lineTo(14.4, 8);
-        // Latitudes bow with the sphere.
-        lines.moveTo(3.2, 4.2);
-        lines.quadTo(8, 5.6, 12.8, 4.2);
-        lines.moveTo(3.2, 11.8);
-        lines.quadTo(8, 10.4, 12.8, 11.8);
-        return stroked(lines, 1.2);
+        lines.addEllipse(QPointF(8, 8), 6.3, 6.3);
+        lines.addEllipse(QPointF(8, 8), 2.7, 6.3);
+        lines.moveTo(1.7, 8);
+        lines.lineTo(14.3, 8);
+        return stroked(lines, 1.25);
     }
     case Glyph::List: {
         QPainterPath path;

@@ -36,20 +36,14 @@ QImage IconArtist::paint() const
 
     const QPointF c(128, 132);
 
-    // Brow: a swept wing over the lens in kestrel rust, its trailing edge
-    // cut into three feathers.
+    // Brow: a swept crescent over the lens in kestrel rust, sharp at both
+    // ends like a raptor's brow ridge.
     QPainterPath brow;
-    brow.moveTo(26, 104);
-    brow.cubicTo(44, 40, 150, 14, 232, 48);
-    brow.lineTo(214, 58);
-    brow.lineTo(220, 66);
-    brow.cubicTo(196, 58, 178, 56, 168, 58);
-    brow.lineTo(172, 66);
-    brow.cubicTo(140, 60, 112, 66, 96, 72);
-    brow.lineTo(98, 80);
-    brow.cubicTo(70, 84, 46, 92, 26, 104);
+    brow.moveTo(26, 106);
+    brow.cubicTo(42, 40, 150, 12, 234, 44);
+    brow.cubicTo(168, 40, 86, 56, 26, 106);
     brow.closeSubpath();
-    QLinearGradient rust(26, 0, 232, 0);
+    QLinearGradient rust(26, 0, 234, 0);
     rust.setColorAt(0, QColor(0xa8, 0x43, 0x16));
     rust.setColorAt(0.55, QColor(0xe3, 0x80, 0x2a));
     rust.setColorAt(1, QColor(0xff, 0xc4, 0x5e));
