@@ -111,7 +111,7 @@ QImage AboutArtist::paint() const
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(badge, 24.5, 24.5);
 
-    BackgroundArtist::paintWordmark(p, QPointF(92, 64), 26);
+    BackgroundArtist::paintWordmark(p, QPointF(102, 64), 26);
 
     // Socket of the close button.
     const QPointF close = QPointF(places::kAboutClose) + QPointF(12.5, 12);
