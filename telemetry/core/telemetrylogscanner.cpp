@@ -3,6 +3,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
@@ -246,6 +247,18 @@ bool TelemetryLogScanner::readNumber(double& value)
         return true;
     }
 
+    // Plain decimals (no exponent, at most 15 significant digits, at most 22
+    // decimals) are exact as integer / power of ten, and one IEEE division
+    // rounds that correctly: the common case converts without from_chars.
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr int kExactDigits = 15;
+    constexpr int kMostDecimals = 22;
+    bool plain = true;
+    std::uint64_t mantissa = 0;
+    int significantDigits = 0;
+    int decimals = 0;
+
     bool hex = false;
     bool gotDigit = false;
     bool gotDot = false;
@@ -257,6 +270,7 @@ bool TelemetryLogScanner::readNumber(double& value)
         if (c >= 0 && toLower(c) == 'x') {
             text.push(static_cast<char>(c));
             hex = true;
+            plain = false;
             exponentChar = 'p';
             c = get();
         } else {
@@ -268,11 +282,21 @@ bool TelemetryLogScanner::readNumber(double& value)
         if (isDigit(c) || (hex && !gotExponent && isHexDigit(c))) {
             text.push(static_cast<char>(c));
             gotDigit = true;
+            if (plain) {
+                if (significantDigits == kExactDigits) {
+                    plain = false;
+                } else {
+                    mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+                    significantDigits += mantissa != 0;
+                    decimals += gotDot;
+                }
+            }
         } else if (gotExponent && text.back() == exponentChar && (c == '-' || c == '+')) {
             text.push(static_cast<char>(c));
         } else if (gotDigit && !gotExponent && toLower(c) == exponentChar) {
             text.push(exponentChar);
             gotExponent = gotDot = true;
+            plain = false;
         } else if (c == '.' && !gotDot) {
             text.push('.');
             gotDot = true;
@@ -287,5 +311,10 @@ bool TelemetryLogScanner::readNumber(double& value)
     const std::size_t prefix = gotSign ? 1 : 0;
     if (text.size() == prefix || (hex && text.size() == prefix + 2))
         return false;
+    if (plain && gotDigit && decimals <= kMostDecimals) {
+        const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+        value = negative ? -magnitude : magnitude;
+        return true;
+    }
     return convertNumber(text, hex, value);
 }

@@ -12,17 +12,18 @@
 
 namespace fixtures {
 
-// A plausible drive: values that change from sample to sample, so that a
-// shifted or misplaced field shows.
+// A plausible drive, written with the camera's precision (G in hundredths
+// and thousandths, minutes in ten-thousandths, speed in tenths). Values change
+// from sample to sample, so that a shifted or misplaced field shows.
 inline TelemetrySample SampleFor(int i)
 {
     TelemetrySample s;
-    s.accelX = 0.01 * (i % 37) - 0.18;
-    s.accelY = -0.02 * (i % 23) + 0.2;
-    s.accelZ = 0.98 + 0.001 * (i % 11);
-    s.latitude = 22.5 + 0.0001 * i;
-    s.longitude = 114.1 + 0.00013 * i;
-    s.speed = 30 + (i % 50) * 0.5;
+    s.accelX = ((i % 37) - 18) / 100.0;
+    s.accelY = (20 - 2 * (i % 23)) / 100.0;
+    s.accelZ = (980 + (i % 11)) / 1000.0;
+    s.latitude = 22 + (30 + (i * 61 % 100000) / 10000.0) / 60;
+    s.longitude = 114 + (6 + (i * 37 % 100000) / 10000.0) / 60;
+    s.speed = (300 + (i % 50) * 5) / 10.0;
     return s;
 }
 
