@@ -8,6 +8,7 @@
 #include "telemetrytrack.h"
 
 #include <bitset>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -129,9 +130,13 @@ inline int ReadLog(std::string_view bytes, TelemetryTrack& track, TelemetryParse
     return count;
 }
 
-// Bit-for-bit equality of two track values.
+// Bit-for-bit equality of two track values. Any two NaNs count as equal:
+// which operand's NaN a sum passes on (and so its sign) is up to the
+// compiler's choice of operand order.
 inline bool SameValue(double a, double b)
 {
+    if (std::isnan(a) && std::isnan(b))
+        return true;
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
