@@ -322,6 +322,7 @@ void CPlayerDlg::WireCommands()
     connect(m_information, &CInformation::previousRequested, m_record, &CRecord::SelectPreviousRecord);
     connect(m_information, &CInformation::nextRequested, m_record, &CRecord::SelectNextRecord);
     m_record->SetSaveFolderCallback([] { SaveRecordFolder(); });
+    m_record->SetOpenTarget(this);
 }
 
 void CPlayerDlg::OnCommand(int id)
