@@ -202,7 +202,13 @@ void ButtonsTest::maskedButtonShowsBackgroundOutsideFace()
     auto* button = new CControlButton(m_window.get(), 1036);
     button->setGeometry(place);
     button->SetBackgroundImage(background, place);
-    button->SetMaskImage(disc(QSize(26, 26), kBlack, kWhite));
+    // One grey mask pixel where the face is white: the raster operations give
+    // (NOT mask) OR background there, a lightened background.
+    QImage mask = disc(QSize(26, 26), kBlack, kWhite);
+    mask.setPixel(1, 12, qRgb(128, 128, 128));
+    button->SetMaskImage(mask);
+    const QRgb under = background.pixel(place.topLeft() + QPoint(1, 12));
+    const QRgb lightened = qRgb(qRed(under) | 127, qGreen(under) | 127, qBlue(under) | 127);
     button->SetFaceImages(disc(QSize(24, 24), kHover, kWhite), disc(QSize(24, 24), kNormal, kWhite),
                           disc(QSize(24, 24), kPressed, kWhite));
     QVERIFY(button->IsMasking());
@@ -213,6 +219,7 @@ void ButtonsTest::maskedButtonShowsBackgroundOutsideFace()
             QCOMPARE(shot.pixel(p), background.pixel(place.topLeft() + p));
         QCOMPARE(shot.pixel(12, 12), faceColour);
         QCOMPARE(shot.pixel(12, 4), faceColour);
+        QCOMPARE(shot.pixel(1, 12), lightened);
     };
     check(kNormal);
     enter(button);
