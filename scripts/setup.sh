@@ -18,6 +18,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # headless windows, screenshots and end-to-end driving
   xvfb xauth xdotool imagemagick x11-utils
+  # checking the installed menu entry
+  desktop-file-utils
   # fonts: Arial metrics and CJK glyphs for the 27 languages
   fonts-liberation fonts-dejavu-core fonts-noto-cjk
 )

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Removes what `cmake --install` put in place, as listed in the manifest the
+# install wrote into the build folder:
+#
+#   packaging/uninstall.sh [build/install_manifest.txt]
+#
+# Only the listed files (or symbolic links) are removed, never a folder's
+# content; afterwards the program folder itself goes if it is left empty.
+# Run it as the same user as the install (sudo for /opt and /usr/local).
+set -uo pipefail
+
+manifest=${1:-build/install_manifest.txt}
+if [ ! -f "$manifest" ]; then
+  echo "No install manifest at '$manifest'. Give the one in the build folder that was installed from." >&2
+  exit 2
+fi
+
+status=0
+program_dirs=()
+while IFS= read -r path || [ -n "$path" ]; do
+  [ -n "$path" ] || continue
+  case "$path" in
+    /*) ;;
+    *) echo "skipped (not an absolute path): $path" >&2; status=1; continue ;;
+  esac
+  if [ -L "$path" ] || [ -f "$path" ]; then
+    if rm -f -- "$path"; then
+      echo "removed $path"
+    else
+      status=1
+    fi
+  elif [ -e "$path" ]; then
+    echo "left in place (not a file): $path" >&2
+    status=1
+  fi
+  # The program folder is the one that held rootsweep beside the player.
+  if [ "$(basename -- "$path")" = rootsweep ]; then
+    program_dirs+=("$(dirname -- "$path")")
+  fi
+done < "$manifest"
+
+for dir in ${program_dirs[@]+"${program_dirs[@]}"}; do
+  # rmdir refuses a folder that still holds anything (such as the settings).
+  if [ -d "$dir" ] && rmdir -- "$dir" 2>/dev/null; then
+    echo "removed $dir/"
+  elif [ -d "$dir" ]; then
+    echo "kept $dir/ (it still holds files, such as ZELPlayer.ini)"
+  fi
+done
+exit $status
