@@ -442,6 +442,14 @@ bool CDXGraph::RenderFile(const QString& path)
     gst_element_set_state(d->playbin.get(), GST_STATE_NULL);
     d->durationUnits = -1;
     d->resetStreamFlags();
+    // A frame of a file opened before must not turn up in this one.
+    {
+        std::lock_guard lock(d->mutex);
+        if (d->pendingSample)
+            gst_sample_unref(d->pendingSample);
+        d->pendingSample = nullptr;
+    }
+    d->lastFrame = QImage();
     g_object_set(d->playbin.get(), "uri", uri.get(), nullptr);
 
     // Preroll now, as the design's graph is complete when the file is rendered:
