@@ -78,7 +78,7 @@ std::vector<ReadCase> readCases()
         {"scan stops at the first other character", "[VIDEO_LENGTH=120sec]\n[TIME_ZONE=0x7]\n",
          defaultsWith([](auto& s) { s.VIDEO_LENGTH = 120; s.TIME_ZONE = 0; })},
         {"later line wins", "[VIDEO_LENGTH=100]\n[VIDEO_LENGTH=200]\n", defaultsWith([](auto& s) { s.VIDEO_LENGTH = 200; })},
-        {"real forms", "[G_LIMITX=1.5e0]\n[G_LIMITY=.25]\n[G_LIMITZ=3.]\n",
+        {"real forms", "[G_LIMITX= 1.5e0]\n[G_LIMITY=\t.25]\n[G_LIMITZ=+3.]\n",
          defaultsWith([](auto& s) { s.G_LIMITX = 1.5f; s.G_LIMITY = 0.25f; s.G_LIMITZ = 3.0f; })},
         {"exponent without digits is not part of the number", "[G_LIMITX=2e]\n[G_LIMITY=3E+x]\n",
          defaultsWith([](auto& s) { s.G_LIMITX = 2.0f; s.G_LIMITY = 3.0f; })},

@@ -235,6 +235,13 @@ TEST_F(RecordListModel, ChosenFilesFillTheListInTheirOrder)
     EXPECT_EQ(CurrentRecordIndex, 7);
 }
 
+TEST_F(RecordListModel, BareFileNameTakesTheCurrentFolder)
+{
+    FillRecordListFromFiles({"clip.asf"});
+    EXPECT_EQ(RecordFolder, QDir::currentPath() + "/");
+    EXPECT_EQ(rowCells(RecordRowStore::kFileNameColumn), QStringList{"clip.asf"});
+}
+
 TEST_F(RecordListModel, EmptyChoiceClearsRowsAndKeepsTheFolder)
 {
     RecordFolder = "/media/card/";

@@ -22,7 +22,8 @@ struct MapPageResult {
     // page in the program folder when no page could be generated.
     QString pagePath;
     // False when the template could not be read; `error` then holds the
-    // message for the user.
+    // message for the user, and `pagePath` the ready-made page (a caller may
+    // as well keep the page it shows).
     bool templateRead = false;
     // True when "tmp-map.html" was written.
     bool pageWritten = false;

@@ -14,14 +14,20 @@
 
 namespace {
 
+// One private folder per run, removed when the fuzzer exits.
+struct WorkFolder {
+    WorkFolder() : path(QDir::tempPath() + QStringLiteral("/fuzz_maptemplate.") + QString::number(::getpid()))
+    {
+        QDir().mkpath(path);
+    }
+    ~WorkFolder() { QDir(path).removeRecursively(); }
+    QString path;
+};
+
 const QString& workFolder()
 {
-    static const QString folder = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/fuzz_maptemplate.") + QString::number(::getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
-    return folder;
+    static const WorkFolder folder;
+    return folder.path;
 }
 
 } // namespace
