@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
-#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,17 +88,15 @@ bool scanReal(const char* p, float& out)
 {
     while (isScanSpace(*p))
         ++p;
-    std::string lexeme;
+    const char* const begin = p;
     if (*p == '+' || *p == '-')
-        lexeme += *p++;
+        ++p;
     int digits = 0;
-    for (; isDigit(*p); ++p, ++digits)
-        lexeme += *p;
-    if (*p == '.') {
-        lexeme += *p++;
-        for (; isDigit(*p); ++p, ++digits)
-            lexeme += *p;
-    }
+    for (; isDigit(*p); ++p)
+        ++digits;
+    if (*p == '.')
+        for (++p; isDigit(*p); ++p)
+            ++digits;
     if (digits == 0)
         return false;
     if (*p == 'e' || *p == 'E') {
@@ -107,13 +104,17 @@ bool scanReal(const char* p, float& out)
         if (*q == '+' || *q == '-')
             ++q;
         if (isDigit(*q)) {
-            lexeme.append(p, q);
-            for (; isDigit(*q); ++q)
-                lexeme += *q;
+            for (p = q; isDigit(*p); ++p) {
+            }
         }
     }
+    // The number is cut out so the converter sees nothing else (no "inf",
+    // no hexadecimal); a line piece holds at most 511 bytes.
+    char number[kLineBufferBytes] = {};
+    const std::size_t length = std::min<std::size_t>(std::size_t(p - begin), sizeof number - 1);
+    std::memcpy(number, begin, length);
     const locale_t locale = cNumericLocale();
-    out = locale ? strtof_l(lexeme.c_str(), nullptr, locale) : std::strtof(lexeme.c_str(), nullptr);
+    out = locale ? strtof_l(number, nullptr, locale) : std::strtof(number, nullptr);
     return true;
 }
 
