@@ -397,9 +397,13 @@ void CRecord::resizeEvent(QResizeEvent* event)
 
 void CRecord::keyPressEvent(QKeyEvent* event)
 {
-    // Escape and Return would close a dialog; this one is a panel, so the
-    // main window decides.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Return presses the panel's default button, LOAD. Escape would close a
+    // dialog; this one is a panel, so the main window decides.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_loadButton->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
         event->ignore();
         return;
     }

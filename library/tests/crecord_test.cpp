@@ -250,6 +250,21 @@ private slots:
         QCOMPARE(surfaces(panel), 1);
     }
 
+    void returnInTheListPressesLoadAndEscapeGoesToTheMainWindow()
+    {
+        QWidget mainWindow;
+        auto* panel = new CRecord(&mainWindow);
+        mainWindow.show();
+        panel->LoadRecordFolder(m_card, QStringLiteral(".asf"));
+        QTreeWidget* l = list(*panel);
+        l->setFocus();
+        m_chosen.clear();  // the user cancels the dialog
+        QTest::keyClick(l, Qt::Key_Return);
+        QCOMPARE(m_dialogs, 1);
+        QTest::keyClick(l, Qt::Key_Escape);
+        QVERIFY(panel->isVisible());  // a panel is not closed like a dialog
+    }
+
     void openWithoutASelectionDoesNothing()
     {
         auto p = makePanel();

@@ -80,7 +80,7 @@ QRegion panelRegion()
 
 QString editStyle(const char* type)
 {
-    return QStringLiteral("%1 { background-color: rgb(61,89,123); color: white; border: none; }")
+    return QStringLiteral("%1 { background-color: rgb(61,89,123); color: white; border: none; padding: 0px; }")
         .arg(QLatin1String(type));
 }
 
@@ -181,6 +181,8 @@ void CInformation::RefreshRecordInfo()
         m_recordText->setPlainText(QStringLiteral("No.%1 Record: %2").arg(CurrentRecordNumber, CurrentRecordName));
     m_resolutionText->setText(
         QString::asprintf("%u*%u", static_cast<unsigned>(VideoWidth), static_cast<unsigned>(VideoHeight)));
+    // A text wider than the small box shows its beginning, as the edit did.
+    m_resolutionText->setCursorPosition(0);
 
     // A neighbour must be a row of the list; a stale index (a list that has
     // shrunk since) enables neither direction past the list's end.
