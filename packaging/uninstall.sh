@@ -35,7 +35,10 @@ while IFS= read -r path || [ -n "$path" ]; do
   fi
   # The program folder is the one that held rootsweep beside the player.
   if [ "$(basename -- "$path")" = rootsweep ]; then
-    program_dirs+=("$(dirname -- "$path")")
+    dir=$(dirname -- "$path")
+    # Files installed to the prefix itself are listed as <prefix>/./<name>.
+    while [ "${dir%/.}" != "$dir" ]; do dir=${dir%/.}; done
+    program_dirs+=("$dir")
   fi
 done < "$manifest"
 
