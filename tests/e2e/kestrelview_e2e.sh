@@ -18,7 +18,7 @@ if [ $# -ne 3 ]; then
 fi
 program=$1
 make_demo_card=$2
-out=$3
+out=${3:?an output folder is needed}
 
 for tool in Xvfb xdotool import compare convert; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -45,15 +45,18 @@ rm -f "$out"/*.png "$out"/kestrelview.log
 work=$(mktemp -d "${TMPDIR:-/tmp}/kestrelview-e2e.XXXXXX") || exit 2
 xvfb_pid=""
 app_pid=""
+app_group=""
 
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    # The program leads its own process group, with the browser's helpers in it.
-    kill -TERM -- "-$app_pid" 2>/dev/null
-    for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL -- "-$app_pid" 2>/dev/null
-    wait "$app_pid" 2>/dev/null
+  # The program leads its own process group, with the browser's helpers in it.
+  if [ -n "$app_pid" ] && app_running; then
+    kill -TERM -- "-$app_group" 2>/dev/null
+    for _ in $(seq 50); do app_running || break; sleep 0.1; done
   fi
+  if [ -n "$app_group" ] && group_alive; then
+    kill -KILL -- "-$app_group" 2>/dev/null
+  fi
+  [ -n "$app_pid" ] && wait "$app_pid" 2>/dev/null
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
@@ -130,10 +133,16 @@ other_windows() {
 
 window_name() { xdotool getwindowname "$1" 2>/dev/null; }
 
+# Whether the program runs (an ended but not yet reaped child counts as ended).
 app_running() {
   local state
   state=$(awk '{ print $3 }' "/proc/$app_pid/stat" 2>/dev/null) || return 1
   [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# Whether anything but a zombie is left in the program's process group.
+group_alive() {
+  ps -o stat= -g "$app_group" 2>/dev/null | grep -qv '^Z'
 }
 
 click() {
@@ -193,6 +202,7 @@ step "starting kestrelview"
   exec setsid "$app_dir/kestrelview"
 ) >"$work/kestrelview.log" 2>&1 &
 app_pid=$!
+app_group=$app_pid
 
 main_window=""
 find_main_window() { main_window=$(windows_named '^Dashtrail$' | head -n1); [ -n "$main_window" ]; }
@@ -284,6 +294,14 @@ wait_for 10 find_question || fail "Escape did not ask the exit question"
 shot "$work/question.png"
 [ "$(window_name "$question")" = Notice ] || fail "the exit question is titled '$(window_name "$question")', not Notice"
 app_running || fail "kestrelview ended without an answer to the exit question"
+# No is the default answer: Return keeps the program.
+focus_and_key "$question" Return
+question_closed() { ! xdotool getwindowname "$question" >/dev/null 2>&1 || [ -z "$(other_windows)" ]; }
+wait_for 10 question_closed || fail "Return did not answer the exit question"
+sleep 0.5
+app_running || fail "kestrelview ended on Return, whose default answer is No"
+focus_and_key "$main_window" Escape
+wait_for 10 find_question || fail "the second Escape did not ask the exit question"
 focus_and_key "$question" alt+y
 app_ended() { ! app_running; }
 wait_for 20 app_ended || fail "kestrelview did not end after Yes"
@@ -291,6 +309,9 @@ wait "$app_pid"
 status=$?
 app_pid=""
 [ "$status" -eq 0 ] || fail "kestrelview ended with status $status"
+# The browser's helper processes end with it.
+group_ended() { ! group_alive; }
+wait_for 10 group_ended || fail "processes of kestrelview outlived it: $(ps -o pid=,args= -g "$app_group" | head -n 3)"
 
 ini="$app_dir/ZELPlayer.ini"
 settings_have() { tr -d '\r' <"$ini" | grep -qxF "$1"; }
