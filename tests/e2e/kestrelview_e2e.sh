@@ -140,9 +140,10 @@ app_running() {
   [ -n "$state" ] && [ "$state" != Z ]
 }
 
-# Whether anything but a zombie is left in the program's process group.
+# Whether anything but a zombie is left in the program's session (setsid made
+# it the leader of both its session and its process group, under one id).
 group_alive() {
-  ps -o stat= -g "$app_group" 2>/dev/null | grep -qv '^Z'
+  ps -o stat= --sid "$app_group" 2>/dev/null | grep -qv '^Z'
 }
 
 click() {
@@ -311,7 +312,7 @@ app_pid=""
 [ "$status" -eq 0 ] || fail "kestrelview ended with status $status"
 # The browser's helper processes end with it.
 group_ended() { ! group_alive; }
-wait_for 10 group_ended || fail "processes of kestrelview outlived it: $(ps -o pid=,args= -g "$app_group" | head -n 3)"
+wait_for 10 group_ended || fail "processes of kestrelview outlived it: $(ps -o pid=,args= --sid "$app_group" | head -n 3)"
 
 ini="$app_dir/ZELPlayer.ini"
 settings_have() { tr -d '\r' <"$ini" | grep -qxF "$1"; }
