@@ -336,8 +336,8 @@ void CPlayerDlg::OnCommand(int id)
         SetUnit(id == kUnitKmh ? 1 : 0);
         return;
     }
-    if (id >= kFirstLanguageCommand && id <= kLastLanguageCommand) {
-        CurrentLanguage = id - kFirstLanguageCommand;
+    if (id >= kFirstLanguageMenuCommand && id <= kLastLanguageMenuCommand) {
+        CurrentLanguage = id - kFirstLanguageMenuCommand;
         ApplyLanguage();
         return;
     }
@@ -475,7 +475,7 @@ void CPlayerDlg::ShowLanguageMenu()
         QAction* action = menu.addAction(QString::fromUtf16(LanguageNames[i]));
         action->setCheckable(true);
         action->setChecked(i == CurrentLanguage);
-        action->setData(kFirstLanguageCommand + i);
+        action->setData(kFirstLanguageMenuCommand + i);
         if (i == 0) {
             QFont bold = action->font();
             bold.setBold(true);

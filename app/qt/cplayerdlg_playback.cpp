@@ -8,6 +8,8 @@
 #include "cbitmapslider.h"
 #include "cdxgraph.h"
 #include "cinformation.h"
+#include "cplayerapp.h"
+#include "uitexttable.h"
 #include "controlid.h"
 #include "creadout.h"
 #include "crecord.h"

@@ -46,8 +46,8 @@ constexpr int kUnitMph = 1094;
 constexpr int kAboutCommand = 16;
 
 // Language menu: 9216 + language index.
-constexpr int kFirstLanguageCommand = 9216;
-constexpr int kLastLanguageCommand = 9242;
+constexpr int kFirstLanguageMenuCommand = 9216;
+constexpr int kLastLanguageMenuCommand = 9242;
 
 // Window timers.
 constexpr int kDisplayTimerId = 1;

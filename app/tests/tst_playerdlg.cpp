@@ -171,13 +171,13 @@ private slots:
     void languageCommandRelabelsEverythingAndRemembersIt()
     {
         auto window = makeWindow();
-        window->OnCommand(kFirstLanguageCommand + 0);
+        window->OnCommand(kFirstLanguageMenuCommand + 0);
         QCOMPARE(CurrentLanguage, 0);
         QCOMPARE(settingText(QStringLiteral("DefaultLang")), QStringLiteral("0"));
         QCOMPARE(FindControl(window.get(), kPlay)->toolTip(), QStringLiteral("Play"));
         QCOMPARE(FindControl(window.get(), kConfiguration)->toolTip(), QStringLiteral("Configuration"));
         QCOMPARE(FindControl(window.get(), kLanguage)->toolTip(), QStringLiteral("Change Language"));
-        window->OnCommand(kFirstLanguageCommand + 25);
+        window->OnCommand(kFirstLanguageMenuCommand + 25);
         QCOMPARE(settingText(QStringLiteral("DefaultLang")), QStringLiteral("25"));
         QCOMPARE(FindControl(window.get(), kLanguage)->toolTip(), QString::fromUtf16(ChangeLanguageCaptions[25]));
     }
