@@ -262,6 +262,8 @@ void CPlayerDlg::SetUpSkins()
     m_font.setPixelSize(16);
     m_font.setItalic(true);
     m_font.setWeight(QFont::ExtraLight);
+    // The design's font is 6 pixels wide a character; the readout boxes are sized for it.
+    m_font.setStretch(82);
     m_speedText->setFont(m_font);
     QFont timeFont(QStringLiteral("Arial"));
     timeFont.setPixelSize(13);

@@ -144,6 +144,11 @@ bool WriteLogs(const QString& folder, const QStringList& names, double clipSecon
             sample.latitude = here.where.lat;
             sample.longitude = here.where.lon;
             sample.speed = speed * 3600.0 / kMetresPerMile;
+            // Cameras log a fixed precision.
+            sample.accelX = std::round(sample.accelX * 1000.0) / 1000.0;
+            sample.accelY = std::round(sample.accelY * 1000.0) / 1000.0;
+            sample.accelZ = std::round(sample.accelZ * 1000.0) / 1000.0;
+            sample.speed = std::round(sample.speed * 10.0) / 10.0;
             previousSpeed = speed;
             const std::string line = FormatTelemetryRecord(sample, static_cast<int>(t)) + "\r\n";
             file.write(line.data(), static_cast<qint64>(line.size()));
