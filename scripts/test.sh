@@ -11,7 +11,8 @@ echo "== core libraries under AddressSanitizer and UndefinedBehaviorSanitizer"
 if cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTREL_CORE_ONLY=ON -DKESTREL_SANITIZE=ON >/dev/null \
    && cmake --build build-asan -j "$jobs" >/dev/null; then
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan -L unit -j "$jobs" --output-on-failure --timeout 300 | tail -n 3 || status=1
+    ctest --test-dir build-asan -L unit -j "$jobs" --output-on-failure --timeout 300 \
+    | grep -E "tests passed|tests failed|Failed|\*\*\*|ERROR|runtime error" || status=1
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 else
   echo "sanitizer build failed"; status=1

@@ -124,11 +124,6 @@ const Place& PlaceOf(int id)
     Q_UNREACHABLE();
 }
 
-QRect RectOf(int id)
-{
-    const Place& p = PlaceOf(id);
-    return QRect(p.x, p.y, p.width, p.height);
-}
 }  // namespace
 
 CPlayerDlg::CPlayerDlg(const QString& argv0, QWidget* parent) : QDialog(parent)
