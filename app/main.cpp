@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("kestrelview"));
     application.setOrganizationName(QStringLiteral("Kestrelview"));
+    ApplyDarkLook(application);
 
     CPlayerApp app;
     app.InitInstance(argc > 0 ? QString::fromLocal8Bit(argv[0]) : QString());

@@ -6,6 +6,10 @@
 #include "recordlistmodel.h"
 #include "uiseam.h"
 
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+
 bool CPlayerApp::InitInstance(const QString& argv0)
 {
     CPlayerDlg dialog(argv0);
@@ -31,4 +35,33 @@ QString AboutMenuText()
     static const char16_t text[] = {0x00B9, 0x00D8, 0x00D3, 0x00DA, u' ', u'p', u'l', u'a', u'y', u'e', u'r',
                                     u'(', u'&', u'A', u')', u'.', u'.', u'.', 0};
     return QString::fromUtf16(text);
+}
+
+void ApplyDarkLook(QApplication& application)
+{
+    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette palette;
+    const QColor window(0x23, 0x27, 0x2d);
+    const QColor base(0x17, 0x1a, 0x1e);
+    const QColor text(0xd8, 0xdd, 0xe3);
+    const QColor accent(0x2e, 0xa8, 0xc8);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::ToolTipBase, QColor(0x10, 0x12, 0x15));
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, QColor(0x80, 0x88, 0x92));
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, QColor(0x2d, 0x32, 0x39));
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, Qt::white);
+    palette.setColor(QPalette::Highlight, accent);
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    palette.setColor(QPalette::Link, accent);
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6a, 0x72, 0x7c));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x6a, 0x72, 0x7c));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6a, 0x72, 0x7c));
+    palette.setColor(QPalette::Disabled, QPalette::Base, window);
+    application.setPalette(palette);
 }

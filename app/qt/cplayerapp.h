@@ -11,6 +11,11 @@ public:
     int ExitInstance();
 };
 
+class QApplication;
+
+// Gives the standard dialogs, menus and tooltips the dark look of the skin.
+void ApplyDarkLook(QApplication& application);
+
 // Writes RecordFolder as "LastLoadPath" (at most 1023 characters kept).
 void SaveRecordFolder();
 

@@ -470,7 +470,8 @@ void CPlayerDlg::ShowLanguageMenu()
     QMenu menu(this);
     for (int i = 0; i < kLanguageCount; ++i) {
         QAction* action = menu.addAction(QString::fromUtf16(LanguageNames[i]));
-        action->setCheckable(true);
+        // Only the language in use carries the check mark.
+        action->setCheckable(i == CurrentLanguage);
         action->setChecked(i == CurrentLanguage);
         action->setData(kFirstLanguageMenuCommand + i);
         if (i == 0) {

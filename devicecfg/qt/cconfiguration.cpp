@@ -145,11 +145,12 @@ void Cconfiguration::BuildControls()
     SetControlId(m_date, kDate);
     m_date->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     m_date->setCalendarPopup(true);
-    m_date->setGeometry(Pixels({135, 157, 56, 14}).adjusted(0, 0, 8, 4));
+    // A little wider than the template: the four-digit year and the seconds must show.
+    m_date->setGeometry(Pixels({135, 157, 56, 14}).adjusted(0, 0, 14, 4));
     m_time = new QTimeEdit(QTime::currentTime(), this);
     SetControlId(m_time, kTime);
     m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    m_time->setGeometry(Pixels({200, 157, 48, 14}).adjusted(8, 0, 8, 4));
+    m_time->setGeometry(Pixels({200, 157, 48, 14}).adjusted(6, 0, 18, 4));
 
     m_mirror = new QCheckBox(this);
     SetControlId(m_mirror, kMirror);
