@@ -3,6 +3,7 @@
 #include "ccontrolbutton.h"
 #include "cdxgraph.h"
 #include "controlid.h"
+#include "paneloutline.h"
 #include "recordlistmodel.h"
 #include "skin.h"
 #include "uiseam.h"
@@ -43,15 +44,6 @@ constexpr int kEventLabelX = 200;
 
 const QColor kListBackground(51, 65, 89);
 const QColor kListText(211, 211, 211);
-
-// The panel's outline: a rounded rectangle from (-87, -57) to (349, 642) with
-// corner ellipses of 440 x 440, the same shape as the information panel's.
-QRegion panelRegion()
-{
-    QPainterPath path;
-    path.addRoundedRect(QRectF(-87, -57, 349 + 87, 642 + 57), 220, 220);
-    return QRegion(path.toFillPolygon().toPolygon());
-}
 
 }  // namespace
 
@@ -392,7 +384,7 @@ void CRecord::paintEvent(QPaintEvent*)
 void CRecord::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    setMask(panelRegion());
+    setMask(PanelOutlineRegion());
 }
 
 void CRecord::keyPressEvent(QKeyEvent* event)

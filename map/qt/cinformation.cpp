@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "ccontrolbutton.h"
 #include "controlid.h"
+#include "paneloutline.h"
 #include "cwebbrowser2.h"
 #include "mapoffsets.h"
 #include "mappage.h"
@@ -68,15 +69,6 @@ protected:
         painter.drawText(area, int(alignment()) | Qt::TextSingleLine, text());
     }
 };
-
-// The panel's outline: a rounded rectangle from (-87, -57) to (349, 642) with
-// corner ellipses of 440 x 440, the same shape as the record list panel's.
-QRegion panelRegion()
-{
-    QPainterPath path;
-    path.addRoundedRect(QRectF(-87, -57, 349 + 87, 642 + 57), 220, 220);
-    return QRegion(path.toFillPolygon().toPolygon());
-}
 
 QString editStyle(const char* type)
 {
@@ -272,7 +264,7 @@ void CInformation::paintEvent(QPaintEvent*)
 void CInformation::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    setMask(panelRegion());
+    setMask(PanelOutlineRegion());
 }
 
 void CInformation::keyPressEvent(QKeyEvent* event)
