@@ -4,6 +4,7 @@
 #include "cbitmapbutton.h"
 #include "cbitmapslider.h"
 #include "cdxgraph.h"
+#include "cinformation.h"
 #include "controlid.h"
 #include "cplayerdlg.h"
 #include "creadout.h"
@@ -180,6 +181,10 @@ private slots:
         window->OnCommand(kFirstLanguageMenuCommand + 25);
         QCOMPARE(settingText(QStringLiteral("DefaultLang")), QStringLiteral("25"));
         QCOMPARE(FindControl(window.get(), kLanguage)->toolTip(), QString::fromUtf16(ChangeLanguageCaptions[25]));
+        // The map page is made again in the new language.
+        QFile page(window->InformationPanel()->mapPagePath());
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains("lang=\"el\""));
     }
 
     void playsAGeneratedRecordingEndToEnd()
@@ -209,6 +214,14 @@ private slots:
         window->OnCommand(kFrameForward);
         QVERIFY(window->Engine()->IsPaused() || !window->Engine()->IsRunning());
 
+        window->OnCommand(kPlay);
+        QTRY_VERIFY_WITH_TIMEOUT(window->Engine()->IsRunning(), 3000);
+        // Printing pauses at the printed frame, also when the dialog is cancelled.
+        UiSeam::printHook = [](QWidget*, QPrinter*) { return false; };
+        window->OnCommand(kPrint);
+        UiSeam::printHook = nullptr;
+        QVERIFY(!window->Engine()->IsRunning());
+        QVERIFY(FindControl<CBitmapButton>(window.get(), kPause)->PushedState());
         window->OnCommand(kPlay);
         QTRY_VERIFY_WITH_TIMEOUT(!window->Engine(), 10000);
         QVERIFY(!slider->isVisible());
