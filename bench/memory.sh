@@ -1,0 +1,287 @@
+#!/usr/bin/env bash
+# Memory of the real player while it plays: build/bin/kestrelview runs in a
+# private X server (Xvfb) over a demo card of three recordings 5 s longer than
+# the time played (so the first still plays when memory is read); once the
+# record list shows the card, OPEN (833, 70) plays the first recording, and
+# after 30 s of playing the resident memory is read from /proc:
+#   kestrelview   VmRSS and its peak VmHWM (the goal: RSS under 300 MB)
+#   session       every process of the program's session (the browser's
+#                 QtWebEngineProcess helpers, rootsweep while it runs): the sum
+#                 of RSS (counts shared pages once per process) and of PSS
+#                 (shares them out, the fairer total)
+# The program's RSS is also sampled every second while it plays; the growth
+# over the last 20 s shows memory that playing keeps taking. The largest
+# resident mappings of the program are listed too (shared libraries count in
+# RSS; under Xvfb, Mesa's software GL with its LLVM is among them).
+#
+#   bash bench/memory.sh [BUILD_DIR]      KESTREL_MEMORY_SECONDS=N (default 30)
+set -uo pipefail
+build=${1:-build}
+seconds=${KESTREL_MEMORY_SECONDS:-30}
+program="$build/bin/kestrelview"
+make_demo_card="$build/tools/bin/make-demo-card"
+
+for tool in Xvfb xdotool python3; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "memory: skipped, $tool is not installed"; exit 0
+  fi
+done
+if [ ! -x "$program" ] || [ ! -x "$make_demo_card" ]; then
+  echo "memory: skipped, build kestrelview and make-demo-card first"; exit 0
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kestrel-memory.XXXXXX") || exit 1
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  case "$work" in
+    */kestrel-memory.*) rm -rf -- "$work" ;;
+  esac
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+card="$work/card"
+"$make_demo_card" "$card" --seconds $((seconds + 5)) >"$work/make-demo-card.log" 2>&1 \
+  || { echo "memory: make-demo-card failed"; cat "$work/make-demo-card.log"; exit 1; }
+bin_dir=$(dirname -- "$program")
+app_dir="$work/program"
+mkdir -p "$app_dir" "$work/runtime" "$work/wine" "$work/home" "$work/fb"
+chmod 700 "$work/runtime"
+for file in kestrelview rootsweep map.txt Google-earth.html help.html; do
+  [ -f "$bin_dir/$file" ] && cp -p "$bin_dir/$file" "$app_dir/"
+done
+printf '[VEXORAPLAYER]\nDefaultLang=0\nLastLoadPath=%s/\n' "$card" >"$app_dir/ZELPlayer.ini"
+
+Xvfb -displayfd 9 -screen 0 1280x800x24 -br -noreset -nolisten tcp -fbdir "$work/fb" 9>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && [ -s "$work/fb/Xvfb_screen0" ] && break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then echo "memory: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; fi
+export DISPLAY=":$(head -n1 "$work/display")"
+
+unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY \
+      DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+export QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1 HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
+       WINEPREFIX="$work/wine" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
+       XDG_DATA_HOME="$work/home/.local/share"
+
+python3 - "$app_dir/kestrelview" "$work" "$seconds" <<'PY'
+import mmap, os, signal, statistics, struct, subprocess, sys, time
+
+program, work, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
+PREVIEW = (681, 349, 289, 215)   # preview below the record list, screen pixels
+VIDEO = (50, 63, 605, 382)       # the main window's video area
+OPEN_BUTTON = ("833", "70")
+PARKED = ("1250", "790")         # off the window: no hover look, no tooltip
+GOAL_MB = 300
+
+
+class FrameBuffer:
+    """Xvfb's screen as an XWD file kept up to date by the server."""
+    def __init__(self, path):
+        f = open(path, "rb")
+        self.data = mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ)
+        h = struct.unpack(">25I", self.data[:100])
+        self.bpp, self.stride, ncolors = h[11], h[12], h[19]
+        self.offset = h[0] + ncolors * 12
+
+    def samples(self, rect, step=8):
+        x0, y0, w, h = rect
+        size = self.bpp // 8
+        out = []
+        for y in range(y0 + step // 2, y0 + h, step):
+            row = self.offset + y * self.stride
+            for x in range(x0 + step // 2, x0 + w, step):
+                out.append(bytes(self.data[row + x * size:row + x * size + 3]))
+        return out
+
+    def shows_picture(self, rect):
+        # More than a handful of different colours: not a flat area.
+        return len(set(self.samples(rect))) > 8
+
+
+def wait_for(predicate, timeout, step=0.1):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if predicate():
+            return True
+        time.sleep(step)
+    return False
+
+
+def status_kb(pid, key):
+    try:
+        with open(f"/proc/{pid}/status") as f:
+            for line in f:
+                if line.startswith(key + ":"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
+
+
+def pss_kb(pid):
+    try:
+        with open(f"/proc/{pid}/smaps_rollup") as f:
+            for line in f:
+                if line.startswith("Pss:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
+
+
+def rss_by_mapping(pid, count=6):
+    """The largest resident shares of a process by mapped file ([heap] and anonymous as such)."""
+    sizes = {}
+    current = None
+    try:
+        with open(f"/proc/{pid}/smaps") as f:
+            for line in f:
+                head = line.split()
+                if not head:
+                    continue
+                if "-" in head[0] and len(head) >= 5 and not head[0].endswith(":"):
+                    current = os.path.basename(head[5]) if len(head) > 5 else "[anonymous]"
+                elif head[0] == "Rss:" and current is not None:
+                    sizes[current] = sizes.get(current, 0) + int(head[1])
+    except OSError:
+        return []
+    return sorted(sizes.items(), key=lambda kv: -kv[1])[:count]
+
+
+def session_processes(sid):
+    """(pid, parent pid, command line) of the live processes of a session."""
+    out = []
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open(f"/proc/{name}/stat", "rb") as f:
+                stat = f.read()
+            fields = stat[stat.rindex(b")") + 2:].split()
+            if int(fields[3]) != sid or fields[0] == b"Z":
+                continue
+            with open(f"/proc/{name}/cmdline", "rb") as f:
+                out.append((int(name), int(fields[1]), f.read().replace(b"\0", b" ").decode(errors="replace")))
+        except (OSError, ValueError):
+            pass
+    return out
+
+
+def role(pid, ppid, cmd, helpers, leader):
+    if pid == leader:
+        return "kestrelview"
+    if "QtWebEngineProcess" in cmd:
+        if ppid in helpers:
+            return "browser renderer"
+        kind = next((a.split("=", 1)[1] for a in cmd.split() if a.startswith("--type=")), "helper")
+        return f"browser {kind}"
+    return os.path.basename(cmd.split(" ", 1)[0]) or "?"
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def window_mapped():
+    r = subprocess.run(["xdotool", "search", "--maxdepth", "1", "--onlyvisible", "--name", "^Dashtrail$"],
+                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    return r.returncode == 0 and r.stdout.strip() != b""
+
+
+def end_session(proc):
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        for p, _, _ in session_processes(proc.pid):
+            try:
+                os.kill(p, sig)
+            except OSError:
+                pass
+        if wait_for(lambda: proc.poll() is not None and not session_processes(proc.pid), 5, 0.05):
+            return
+
+
+def mb(kb):
+    return f"{kb / 1024:7.1f}" if kb is not None else "      -"
+
+
+fb = FrameBuffer(os.path.join(work, "fb", "Xvfb_screen0"))
+log = open(os.path.join(work, "kestrelview.log"), "wb")
+proc = subprocess.Popen([program], cwd=os.environ["HOME"], stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                        start_new_session=True)
+status = 0
+try:
+    if not wait_for(window_mapped, 60):
+        raise RuntimeError("no window named Dashtrail appeared")
+    if not wait_for(lambda: fb.shows_picture(PREVIEW), 30):
+        raise RuntimeError("the record list's preview of the first recording did not show")
+    time.sleep(1)
+    idle = status_kb(proc.pid, "VmRSS")
+
+    xdotool("mousemove", "--sync", *OPEN_BUTTON, "click", "1")
+    xdotool("mousemove", "--sync", *PARKED)
+    opened = time.monotonic()
+    if not wait_for(lambda: fb.shows_picture(VIDEO), 30):
+        raise RuntimeError("no picture in the video area after OPEN")
+    first = fb.samples(VIDEO)
+    time.sleep(0.5)
+    if fb.samples(VIDEO) == first:
+        raise RuntimeError("the picture in the video area does not move after OPEN")
+
+    trail = []   # (seconds since OPEN, RSS kB)
+    while time.monotonic() - opened < seconds:
+        trail.append((time.monotonic() - opened, status_kb(proc.pid, "VmRSS")))
+        time.sleep(1)
+    if proc.poll() is not None:
+        raise RuntimeError("kestrelview ended while playing")
+    moving = fb.samples(VIDEO)
+    time.sleep(0.3)
+    still_playing = fb.samples(VIDEO) != moving
+
+    largest = rss_by_mapping(proc.pid)
+    procs = session_processes(proc.pid)
+    helpers = {p for p, _, c in procs if "QtWebEngineProcess" in c}
+    rows = [(role(p, pp, c, helpers, proc.pid), p, status_kb(p, "VmRSS"), pss_kb(p)) for p, pp, c in procs]
+    rows.sort(key=lambda r: (r[0] != "kestrelview", r[0]))
+    rss = status_kb(proc.pid, "VmRSS")
+    hwm = status_kb(proc.pid, "VmHWM")
+    anon = status_kb(proc.pid, "RssAnon")
+    files = status_kb(proc.pid, "RssFile")
+
+    print(f"memory: kestrelview playing a demo-card recording under Xvfb, read after {seconds:.0f} s of playing")
+    print(f"  kestrelview RSS  before OPEN {mb(idle)} MB, after {seconds:.0f} s {mb(rss)} MB "
+          f"(anonymous {mb(anon).strip()} MB, files {mb(files).strip()} MB), peak {mb(hwm).strip()} MB")
+    late = [(t, kb) for t, kb in trail if t >= seconds - 20 and kb is not None]
+    if len(late) >= 2:
+        slope = (late[-1][1] - late[0][1]) / 1024 / (late[-1][0] - late[0][0]) * 60
+        print(f"  kestrelview RSS growth while playing (last {late[-1][0] - late[0][0]:.0f} s): {slope:+.1f} MB/min")
+    print("  kestrelview's largest resident parts: "
+          + ", ".join(f"{name} {kb / 1024:.0f} MB" for name, kb in largest))
+    print(f"  {'process':<22}{'pid':>8}{'RSS MB':>10}{'PSS MB':>10}")
+    for name, pid, r, p in rows:
+        print(f"  {name:<22}{pid:>8}{mb(r):>10}{mb(p):>10}")
+    total_rss = sum(r for _, _, r, _ in rows if r)
+    total_pss = sum(p for _, _, _, p in rows if p)
+    print(f"  {'session total':<22}{len(rows):>8}{mb(total_rss):>10}{mb(total_pss):>10}")
+    verdict = "" if rss is not None and rss / 1024 < GOAL_MB else "  MISSED"
+    print(f"  kestrelview RSS {mb(rss).strip()} MB (goal < {GOAL_MB} MB){verdict}")
+    if not still_playing:
+        print("  note: the picture no longer moved when memory was read (playback had stopped)")
+except RuntimeError as e:
+    print(f"memory: {e}")
+    status = 1
+finally:
+    end_session(proc)
+    log.close()
+if status:
+    with open(os.path.join(work, "kestrelview.log"), "rb") as f:
+        sys.stdout.write(b"".join(f.readlines()[-10:]).decode(errors="replace"))
+sys.exit(status)
+PY
