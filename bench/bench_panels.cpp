@@ -62,6 +62,7 @@ struct StepFigures {
     int runningAfterFrameMax = 0;
     int created = 0;           // playbins made during the steps
     int finalized = 0;         // of all playbins, finalized during the steps
+    double residentGrowthMb = 0; // resident memory after the steps less before
     int surfacesMax = 0;
     int blankFrames = 0;
     int wrongPaths = 0;
@@ -151,6 +152,19 @@ private:
     int m_finalized = 0;
 };
 
+// Resident memory of this process in MB, from /proc.
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return 0;
+}
+
 // A preview that shows a picture, not a flat colour.
 bool showsPicture(QWidget* area)
 {
@@ -233,6 +247,7 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
+    const double residentBefore = residentMb();
     const int createdBefore = PlaybinWatch::instance().created();
     const int finalizedBefore = PlaybinWatch::instance().finalized();
     int row = 0;
@@ -272,6 +287,7 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
     }
     g_steps.created = PlaybinWatch::instance().created() - createdBefore;
     g_steps.finalized = PlaybinWatch::instance().finalized() - finalizedBefore;
+    g_steps.residentGrowthMb = residentMb() - residentBefore;
     panel.StopPreview();
 
     state.counters["median_ms"] = median(g_steps.ms);
@@ -280,6 +296,7 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
     state.counters["running_at_start_max"] = g_steps.runningAtStartMax;
     state.counters["playbins_made"] = g_steps.created;
     state.counters["playbins_freed"] = g_steps.finalized;
+    state.counters["rss_growth_mb"] = g_steps.residentGrowthMb;
     state.counters["surfaces_max"] = g_steps.surfacesMax;
     state.counters["blank"] = g_steps.blankFrames;
     state.counters["wrong_path"] = g_steps.wrongPaths;
@@ -361,6 +378,8 @@ int main(int argc, char** argv)
         std::printf("  playbins made during the steps %d, finalized %d, still existing at the end %d%s\n",
                     g_steps.created, g_steps.finalized, PlaybinWatch::instance().existing(),
                     g_steps.finalized < g_steps.created - 1 ? "  (stopped engines keep their pipelines)" : "");
+        std::printf("  resident memory grew by %.1f MB over the steps (%.2f MB a step)\n", g_steps.residentGrowthMb,
+                    g_steps.residentGrowthMb / double(g_steps.ms.size()));
         std::printf("  blank previews %d, announced paths not the stepped row %d\n", g_steps.blankFrames,
                     g_steps.wrongPaths);
     }
