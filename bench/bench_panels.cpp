@@ -100,7 +100,6 @@ public:
         std::lock_guard lock(m_mutex);
         return m_finalized;
     }
-    bool hooked() const { return m_tracer != nullptr; }
 
 private:
     PlaybinWatch()
