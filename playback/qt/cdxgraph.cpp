@@ -256,7 +256,10 @@ GstBusSyncReply CDXGraph::Impl::onBusMessage(GstBus*, GstMessage* message, gpoin
     default:
         break;
     }
-    // Nobody pops this bus: everything the engine needs is taken here.
+    // Nobody pops this bus: everything the engine needs is taken here. A
+    // dropped message is ours to release; it holds a reference to its sender,
+    // so keeping it would keep the whole pipeline alive after ReleaseAll.
+    gst_message_unref(message);
     return GST_BUS_DROP;
 }
 
