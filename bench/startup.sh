@@ -29,60 +29,10 @@
 set -uo pipefail
 build=${1:-build}
 runs=${KESTREL_STARTUP_RUNS:-5}
-program="$build/bin/kestrelview"
-make_demo_card="$build/tools/bin/make-demo-card"
-
-for tool in Xvfb xdotool python3; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "startup: skipped, $tool is not installed"; exit 0
-  fi
-done
-if [ ! -x "$program" ] || [ ! -x "$make_demo_card" ]; then
-  echo "startup: skipped, build kestrelview and make-demo-card first"; exit 0
-fi
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/kestrel-startup.XXXXXX") || exit 1
-xvfb_pid=""
-cleanup() {
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-  case "$work" in
-    */kestrel-startup.*) rm -rf -- "$work" ;;
-  esac
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# A private program folder with its own settings, pointing at the card.
-card="$work/card"
-"$make_demo_card" "$card" --seconds 5 >"$work/make-demo-card.log" 2>&1 \
-  || { echo "startup: make-demo-card failed"; cat "$work/make-demo-card.log"; exit 1; }
-bin_dir=$(dirname -- "$program")
-app_dir="$work/program"
-mkdir -p "$app_dir"
-for file in kestrelview rootsweep map.txt Google-earth.html help.html; do
-  [ -f "$bin_dir/$file" ] && cp -p "$bin_dir/$file" "$app_dir/"
-done
-printf '[VEXORAPLAYER]\nDefaultLang=0\nLastLoadPath=%s/\n' "$card" >"$app_dir/ZELPlayer.ini"
-
-# -noreset: without it the server resets whenever the last client leaves, and
-# the next run could find no display to connect to.
-mkdir -p "$work/fb"
-Xvfb -displayfd 9 -screen 0 1280x800x24 -br -noreset -nolisten tcp -fbdir "$work/fb" 9>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && [ -s "$work/fb/Xvfb_screen0" ] && break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then echo "startup: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; fi
-export DISPLAY=":$(head -n1 "$work/display")"
-
-unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE XDG_CURRENT_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY \
-      DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-export QT_QPA_PLATFORM=xcb QTWEBENGINE_DISABLE_SANDBOX=1
+name=startup
+. "$(dirname "$0")/lib/session.sh"
+session_prepare 5
+session_start_xvfb
 
 python3 - "$app_dir/kestrelview" "$work" "$runs" <<'PY'
 import base64, json, mmap, os, signal, socket, statistics, struct, subprocess, sys, time, urllib.request
