@@ -28,8 +28,10 @@ export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" \
        WINEPREFIX="$work/wine" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
        XDG_DATA_HOME="$work/home/.local/share"
 
-python3 - "$app_dir/kestrelview" "$work" "$seconds" <<'PY'
-import mmap, os, signal, statistics, struct, subprocess, sys, time
+PYTHONPATH="$(dirname "$0")/lib" python3 - "$app_dir/kestrelview" "$work" "$seconds" <<'PY'
+import os, statistics, subprocess, sys, time
+
+from session import FrameBuffer, end_session, session_processes, wait_for, window_mapped
 
 program, work, seconds = sys.argv[1], sys.argv[2], float(sys.argv[3])
 PREVIEW = (681, 349, 289, 215)   # preview below the record list, screen pixels
@@ -37,39 +39,6 @@ VIDEO = (50, 63, 605, 382)       # the main window's video area
 OPEN_BUTTON = ("833", "70")
 PARKED = ("1250", "790")         # off the window: no hover look, no tooltip
 GOAL_MB = 300
-
-
-class FrameBuffer:
-    """Xvfb's screen as an XWD file kept up to date by the server."""
-    def __init__(self, path):
-        f = open(path, "rb")
-        self.data = mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ)
-        h = struct.unpack(">25I", self.data[:100])
-        self.bpp, self.stride, ncolors = h[11], h[12], h[19]
-        self.offset = h[0] + ncolors * 12
-
-    def samples(self, rect, step=8):
-        x0, y0, w, h = rect
-        size = self.bpp // 8
-        out = []
-        for y in range(y0 + step // 2, y0 + h, step):
-            row = self.offset + y * self.stride
-            for x in range(x0 + step // 2, x0 + w, step):
-                out.append(bytes(self.data[row + x * size:row + x * size + 3]))
-        return out
-
-    def shows_picture(self, rect):
-        # More than a handful of different colours: not a flat area.
-        return len(set(self.samples(rect))) > 8
-
-
-def wait_for(predicate, timeout, step=0.1):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if predicate():
-            return True
-        time.sleep(step)
-    return False
 
 
 def status_kb(pid, key):
@@ -113,25 +82,6 @@ def rss_by_mapping(pid, count=6):
     return sorted(sizes.items(), key=lambda kv: -kv[1])[:count]
 
 
-def session_processes(sid):
-    """(pid, parent pid, command line) of the live processes of a session."""
-    out = []
-    for name in os.listdir("/proc"):
-        if not name.isdigit():
-            continue
-        try:
-            with open(f"/proc/{name}/stat", "rb") as f:
-                stat = f.read()
-            fields = stat[stat.rindex(b")") + 2:].split()
-            if int(fields[3]) != sid or fields[0] == b"Z":
-                continue
-            with open(f"/proc/{name}/cmdline", "rb") as f:
-                out.append((int(name), int(fields[1]), f.read().replace(b"\0", b" ").decode(errors="replace")))
-        except (OSError, ValueError):
-            pass
-    return out
-
-
 def role(pid, ppid, cmd, helpers, leader):
     if pid == leader:
         return "kestrelview"
@@ -145,23 +95,6 @@ def role(pid, ppid, cmd, helpers, leader):
 
 def xdotool(*args):
     subprocess.run(["xdotool", *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
-def window_mapped():
-    r = subprocess.run(["xdotool", "search", "--maxdepth", "1", "--onlyvisible", "--name", "^Dashtrail$"],
-                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    return r.returncode == 0 and r.stdout.strip() != b""
-
-
-def end_session(proc):
-    for sig in (signal.SIGTERM, signal.SIGKILL):
-        for p, _, _ in session_processes(proc.pid):
-            try:
-                os.kill(p, sig)
-            except OSError:
-                pass
-        if wait_for(lambda: proc.poll() is not None and not session_processes(proc.pid), 5, 0.05):
-            return
 
 
 def mb(kb):

@@ -34,8 +34,10 @@ name=startup
 session_prepare 5
 session_start_xvfb
 
-python3 - "$app_dir/kestrelview" "$work" "$runs" <<'PY'
-import base64, json, mmap, os, signal, socket, statistics, struct, subprocess, sys, time, urllib.request
+PYTHONPATH="$(dirname "$0")/lib" python3 - "$app_dir/kestrelview" "$work" "$runs" <<'PY'
+import base64, json, os, signal, socket, statistics, struct, subprocess, sys, time, urllib.request
+
+from session import FrameBuffer, end_session, session_processes, window_mapped
 
 program, work, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
 WINDOW = (0, 0, 1024, 724)   # the main window's place on a screen without a window manager
@@ -46,68 +48,19 @@ EVENTS = ["mapped", "painted", "page", "renderer", "loaded"]
 PAGE_STATE = 'location.href.endsWith("/tmp-map.html") ? document.readyState : "not yet"'
 
 
-class FrameBuffer:
-    """Xvfb's screen as an XWD file kept up to date by the server."""
-    def __init__(self, path):
-        f = open(path, "rb")
-        self.data = mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ)
-        h = struct.unpack(">25I", self.data[:100])
-        self.bpp, self.stride, ncolors = h[11], h[12], h[19]
-        self.offset = h[0] + ncolors * 12
-
-    def painted_fraction(self, rect, step=24):
-        x0, y0, w, h = rect
-        size = self.bpp // 8
-        points = lit = 0
-        for y in range(y0 + step // 2, y0 + h, step):
-            row = self.offset + y * self.stride
-            for x in range(x0 + step // 2, x0 + w, step):
-                points += 1
-                p = row + x * size
-                if self.data[p:p + 3] != b"\0\0\0":
-                    lit += 1
-        return lit / points
-
-
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
 
 
-def session_processes(sid):
-    """(pid, parent pid, command line) of the live (not zombie) processes of a session."""
-    out = []
-    for name in os.listdir("/proc"):
-        if not name.isdigit():
-            continue
-        try:
-            with open(f"/proc/{name}/stat", "rb") as f:
-                stat = f.read()
-            fields = stat[stat.rindex(b")") + 2:].split()
-            # Fields 3, 4 and 6 of stat: state, parent, session.
-            if int(fields[3]) != sid or fields[0] == b"Z":
-                continue
-            with open(f"/proc/{name}/cmdline", "rb") as f:
-                out.append((int(name), int(fields[1]), f.read().replace(b"\0", b" ")))
-        except (OSError, ValueError):
-            pass
-    return out
-
-
 def renderer_running(sid):
     # Renderers are forked by the browser's zygote and keep its command line
     # (--type=zygote): a browser helper whose parent is a browser helper.
     procs = session_processes(sid)
-    helpers = {pid for pid, _, cmd in procs if b"QtWebEngineProcess" in cmd}
-    return any(b"QtWebEngineProcess" in cmd and (ppid in helpers or b"--type=renderer" in cmd)
+    helpers = {pid for pid, _, cmd in procs if "QtWebEngineProcess" in cmd}
+    return any("QtWebEngineProcess" in cmd and (ppid in helpers or "--type=renderer" in cmd)
                for _, ppid, cmd in procs)
-
-
-def window_mapped():
-    r = subprocess.run(["xdotool", "search", "--maxdepth", "1", "--onlyvisible", "--name", "^Dashtrail$"],
-                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    return r.returncode == 0 and r.stdout.strip() != b""
 
 
 class DevTools:
@@ -180,23 +133,6 @@ class DevTools:
         if self.sock:
             self.sock.close()
             self.sock = None
-
-
-def end_session(proc):
-    for sig, wait in ((signal.SIGTERM, 5), (signal.SIGKILL, 5)):
-        pids = [p for p, _, _ in session_processes(proc.pid)]
-        for p in pids:
-            try:
-                os.kill(p, sig)
-            except OSError:
-                pass
-        deadline = time.monotonic() + wait
-        while time.monotonic() < deadline:
-            proc.poll()
-            if not session_processes(proc.pid):
-                return
-            time.sleep(0.05)
-    proc.wait(timeout=5)
 
 
 def one_run(index):
