@@ -4,11 +4,9 @@
 #include "skin.h"
 #include "uitexttable.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QWindow>
 
 namespace {
 constexpr int kWidth = 595;
@@ -70,20 +68,13 @@ void CAboutDlg::paintEvent(QPaintEvent*)
 
 void CAboutDlg::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_pressAt = event->globalPosition().toPoint();
-        m_pressed = true;
-    }
+    if (event->button() == Qt::LeftButton)
+        m_dragger.Press(event->globalPosition().toPoint());
     QDialog::mousePressEvent(event);
 }
 
 void CAboutDlg::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_pressed && (event->buttons() & Qt::LeftButton) &&
-        (event->globalPosition().toPoint() - m_pressAt).manhattanLength() >= QApplication::startDragDistance()) {
-        m_pressed = false;
-        if (QWindow* handle = windowHandle())
-            handle->startSystemMove();
-    }
+    m_dragger.Move(this, event->globalPosition().toPoint(), event->buttons());
     QDialog::mouseMoveEvent(event);
 }

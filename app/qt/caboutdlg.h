@@ -2,8 +2,9 @@
 // The about box: a borderless rounded 595 × 285 window showing picture 203,
 // the program icon and the product line in the current language, closed by
 // its round button or Escape and dragged by its face. Modal, UI thread only.
+#include "windowdragger.h"
+
 #include <QDialog>
-#include <QPoint>
 
 class CControlButton;
 
@@ -21,6 +22,5 @@ protected:
 
 private:
     CControlButton* m_closeButton = nullptr;
-    QPoint m_pressAt;
-    bool m_pressed = false;
+    WindowDragger m_dragger;
 };

@@ -21,6 +21,7 @@
 #include "telemetrypanel.h"
 #include "uiseam.h"
 #include "uitexttable.h"
+#include "windowdragger.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,7 +35,6 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QUrl>
-#include <QWindow>
 
 Q_LOGGING_CATEGORY(lcApp, "kestrel.app")
 
@@ -394,7 +394,6 @@ void CPlayerDlg::SetUnit(int kmh)
 
 void CPlayerDlg::RedrawNow()
 {
-    update();
     repaint();
 }
 
@@ -494,16 +493,14 @@ void CPlayerDlg::ShowLanguageMenu()
 void CPlayerDlg::ApplyLanguage()
 {
     WriteDefaultLang(CurrentLanguage);
-    const int order[][2] = {{kHelp, 1}, {kClose, 3}, {kLanguage, -1}, {kMinimize, 2}, {kToStart, 4}, {kFrameBack, 5},
-                            {kSkipBack, 6}, {kStop, 7}, {kPause, 8}, {kPlay, 9}, {kFrameForward, 11},
-                            {kSkipForward, 10}, {kToEnd, 12}, {kOpenFile, 13}, {kSnapshot, 14}, {kPrint, 15},
-                            {kConfiguration, 16}};
-    for (const auto& entry : order) {
-        QWidget* control = FindControl(this, entry[0]);
+    // The same tools in the same order as at set-up; the language button now
+    // carries the language's own caption instead of a text of the table.
+    for (const auto& tip : kTooltips) {
+        QWidget* control = FindControl(this, tip[0]);
         if (!control)
             continue;
-        control->setToolTip(entry[1] < 0 ? QString::fromUtf16(ChangeLanguageCaptions[CurrentLanguage])
-                                         : UiText(entry[1]));
+        control->setToolTip(tip[0] == kLanguage ? QString::fromUtf16(ChangeLanguageCaptions[CurrentLanguage])
+                                                : UiText(tip[1]));
     }
     RedrawNow();
     m_record->RelabelRecordPanel();
@@ -546,41 +543,22 @@ void CPlayerDlg::resizeEvent(QResizeEvent* event)
     setMask(QRegion(outline.toFillPolygon().toPolygon()));
 }
 
-void CPlayerDlg::BeginDragTracking(const QPoint& globalPos)
-{
-    m_dragStart = globalPos;
-    m_dragArmed = true;
-}
-
-bool CPlayerDlg::ContinueDragTracking(const QPoint& globalPos, Qt::MouseButtons buttons)
-{
-    if (!m_dragArmed || !(buttons & Qt::LeftButton))
-        return false;
-    // Moving starts only past the drag distance, so clicks and double clicks stay intact.
-    if ((globalPos - m_dragStart).manhattanLength() < QApplication::startDragDistance())
-        return false;
-    m_dragArmed = false;
-    if (QWindow* handle = windowHandle())
-        handle->startSystemMove();
-    return true;
-}
-
 void CPlayerDlg::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        BeginDragTracking(event->globalPosition().toPoint());
+        m_dragger.Press(event->globalPosition().toPoint());
     QDialog::mousePressEvent(event);
 }
 
 void CPlayerDlg::mouseMoveEvent(QMouseEvent* event)
 {
-    ContinueDragTracking(event->globalPosition().toPoint(), event->buttons());
+    m_dragger.Move(this, event->globalPosition().toPoint(), event->buttons());
     QDialog::mouseMoveEvent(event);
 }
 
 void CPlayerDlg::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_dragArmed = false;
+    m_dragger.Cancel();
     QDialog::mouseReleaseEvent(event);
 }
 
@@ -602,7 +580,7 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonDblClick: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton) {
-                m_dragArmed = false;
+                m_dragger.Cancel();
                 FullScreenActive = !FullScreenActive;
                 if (FullScreenActive) {
                     if (m_engine)
@@ -617,12 +595,12 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonPress: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton && !FullScreenActive)
-                BeginDragTracking(mouse->globalPosition().toPoint());
+                m_dragger.Press(mouse->globalPosition().toPoint());
             break;
         }
         case QEvent::MouseMove: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            if (!FullScreenActive && ContinueDragTracking(mouse->globalPosition().toPoint(), mouse->buttons()))
+            if (!FullScreenActive && m_dragger.Move(this, mouse->globalPosition().toPoint(), mouse->buttons()))
                 return true;
             break;
         }

@@ -3,10 +3,11 @@
 // playback engine, the two panels of its right-hand frame, the skinned
 // controls and the two playback timers. Everything here runs on the
 // user-interface thread; the engine's streaming threads never reach it.
+#include "windowdragger.h"
+
 #include <QDialog>
 #include <QFont>
 #include <QImage>
-#include <QPoint>
 #include <QTimer>
 #include <memory>
 
@@ -102,8 +103,6 @@ private:
     void EndOfRecording();
     void RedrawNow();
     void StartRootsweep();
-    void BeginDragTracking(const QPoint& globalPos);
-    bool ContinueDragTracking(const QPoint& globalPos, Qt::MouseButtons buttons);
 
     // Paths and state prepared at construction.
     QString m_moduleDirectory;
@@ -136,6 +135,5 @@ private:
     QImage m_background;  // 202 with the gauge of the current unit
     int m_backgroundUnit = -1;
     bool m_exitConfirmed = false;
-    QPoint m_dragStart;
-    bool m_dragArmed = false;
+    WindowDragger m_dragger;
 };

@@ -168,25 +168,7 @@ void CPlayerDlg::TransportCommand(int id)
     if (!m_engine)
         return;
 
-    double position = kFallbackSeconds;
     switch (id) {
-    case kToStart:
-        m_engine->SetCurrentPosition(0.0);
-        m_engine->Pause();
-        SetPlayLooks(false, true);
-        break;
-    case kFrameBack:
-        m_engine->GetCurrentPosition(position);
-        m_engine->SetCurrentPosition(position - kFrameStepBackSeconds);
-        m_engine->Pause();
-        SetPlayLooks(false, true);
-        break;
-    case kSkipBack:
-        m_engine->GetCurrentPosition(position);
-        m_engine->SetCurrentPosition(position - kSkipSeconds);
-        m_engine->Pause();
-        SetPlayLooks(false, true);
-        break;
     case kStop:
         ReleaseEngine();
         m_displayTimer.stop();
@@ -195,34 +177,34 @@ void CPlayerDlg::TransportCommand(int id)
         m_telemetryPanel->hide();
         ShowRecordPanel();
         SetPlayLooks(false, false);
-        break;
+        return;
     case kPause:
         m_engine->Pause();
-        SetPlayLooks(false, true);
-        break;
-    case kSkipForward:
-        m_engine->GetCurrentPosition(position);
-        m_engine->SetCurrentPosition(position + kSkipSeconds);
-        m_engine->Pause();
-        SetPlayLooks(false, true);
         break;
     case kFrameForward:
         if (m_engine->IsRunning())
             m_engine->Pause();
         m_engine->StepOneFrame();
-        SetPlayLooks(false, true);
         break;
-    case kToEnd: {
-        double duration = kFallbackSeconds;
-        m_engine->GetDuration(duration);
-        m_engine->SetCurrentPosition(duration);
+    default: {
+        // The seeking commands: a target, then the paused look. A read that
+        // fails leaves its one second in place.
+        double position = kFallbackSeconds;
+        double target = 0.0;
+        switch (id) {
+        case kToStart: target = 0.0; break;
+        case kFrameBack: m_engine->GetCurrentPosition(position); target = position - kFrameStepBackSeconds; break;
+        case kSkipBack: m_engine->GetCurrentPosition(position); target = position - kSkipSeconds; break;
+        case kSkipForward: m_engine->GetCurrentPosition(position); target = position + kSkipSeconds; break;
+        case kToEnd: m_engine->GetDuration(position); target = position; break;
+        default: return;
+        }
+        m_engine->SetCurrentPosition(target);
         m_engine->Pause();
-        SetPlayLooks(false, true);
         break;
     }
-    default:
-        break;
     }
+    SetPlayLooks(false, true);
 }
 
 void CPlayerDlg::OpenFileCommand()
