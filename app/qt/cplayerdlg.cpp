@@ -13,6 +13,7 @@
 #include "creadout.h"
 #include "crecord.h"
 #include "dialogunits.h"
+#include "keytable.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "programpaths.h"
@@ -21,6 +22,7 @@
 #include "telemetrypanel.h"
 #include "uiseam.h"
 #include "uitexttable.h"
+#include "videonote.h"
 #include "windowdragger.h"
 
 #include <QApplication>
@@ -30,6 +32,7 @@
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QShortcut>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProcess>
@@ -159,6 +162,7 @@ CPlayerDlg::CPlayerDlg(const QString& argv0, QWidget* parent) : QDialog(parent)
     SetUpSliders();
     SetUpTooltips();
     WireCommands();
+    SetUpKeys();
     ApplyLanguage();
 }
 
@@ -195,6 +199,7 @@ void CPlayerDlg::CreateChildren()
     videoPalette.setColor(QPalette::Window, Qt::black);
     m_videoArea->setPalette(videoPalette);
     m_videoArea->installEventFilter(this);
+    m_note = new VideoNote(m_videoArea);
 
     m_telemetryPanel = new TelemetryPanel(this, kTelemetryPanel);
     m_positionSlider = new CBitmapSlider(this, kPositionSlider);
@@ -429,7 +434,25 @@ void CPlayerDlg::keyPressEvent(QKeyEvent* event)
         accept();
         return;
     default:
+        // Keys a focused control may use itself arrive here only when it did not.
+        if (const int command = CommandForKey(event->key()); command != 0 && event->modifiers() == Qt::NoModifier) {
+            OnCommand(command);
+            return;
+        }
         QDialog::keyPressEvent(event);
+    }
+}
+
+void CPlayerDlg::SetUpKeys()
+{
+    // Keys no control of the window claims work wherever the focus is.
+    for (const PlayerKeyBinding& binding : PlayerKeyBindings()) {
+        if (binding.focusedControlFirst)
+            continue;
+        auto* shortcut = new QShortcut(QKeySequence(binding.key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int command = binding.command;
+        connect(shortcut, &QShortcut::activated, this, [this, command] { OnCommand(command); });
     }
 }
 
@@ -609,6 +632,10 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Escape) {
                 OnCommand(kCancel);
+                return true;
+            }
+            if (const int command = CommandForKey(key->key()); command != 0 && key->modifiers() == Qt::NoModifier) {
+                OnCommand(command);
                 return true;
             }
             break;

@@ -21,6 +21,7 @@ class CReadout;
 class CRecord;
 class QRadioButton;
 class TelemetryPanel;
+class VideoNote;
 
 class CPlayerDlg : public QDialog {
     Q_OBJECT
@@ -71,6 +72,8 @@ public:
     bool IsDisplayTimerActive() const { return m_displayTimer.isActive(); }
     // The window's font, used by the readouts and the information panel.
     const QFont& ReadoutFont() const { return m_font; }
+    // The note laid over the picture (on-screen display).
+    VideoNote* Note() const { return m_note; }
 
 protected:
     bool event(QEvent* event) override;
@@ -96,6 +99,7 @@ private:
     void SetUpSliders();
     void SetUpTooltips();
     void WireCommands();
+    void SetUpKeys();
     void CancelCommand();
     void SetUnit(int kmh);
     void TransportCommand(int id);
@@ -130,6 +134,7 @@ private:
     QRadioButton* m_unitMph = nullptr;
     CRecord* m_record = nullptr;
     CInformation* m_information = nullptr;
+    VideoNote* m_note = nullptr;
 
     QFont m_font;
     QImage m_background;  // 202 with the gauge of the current unit
