@@ -80,3 +80,13 @@ QString ReadHelpFile()
 {
     return readText(kHelpFileKey);
 }
+
+bool ReadContinuousPlay()
+{
+    return readInt(kContinuousPlayKey, kDefaultContinuousPlay) != 0;
+}
+
+bool WriteContinuousPlay(bool on)
+{
+    return write(kContinuousPlayKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+}

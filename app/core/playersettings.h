@@ -17,11 +17,13 @@ inline constexpr char kShowKMHModeKey[] = "ShowKMHMode";
 inline constexpr char kLastLoadPathKey[] = "LastLoadPath";
 inline constexpr char kRecordAsMileKey[] = "RecordAsMile";
 inline constexpr char kHelpFileKey[] = "HelpFile";
+inline constexpr char kContinuousPlayKey[] = "ContinuousPlay";
 
 inline constexpr int kDefaultLangValue = 3;  // German
 inline constexpr int kDefaultLangLimit = 27;  // valid languages are 0..26
 inline constexpr int kDefaultShowKMHMode = 0;
 inline constexpr int kDefaultRecordAsMile = 1;
+inline constexpr int kDefaultContinuousPlay = 0;
 
 // Text values pass through a 1024-character buffer on read and on write, so at
 // most this many characters survive either way.
@@ -54,3 +56,9 @@ int ReadRecordAsMile();
 // "HelpFile", default empty, at most 1023 characters; relative to the
 // program's folder.
 QString ReadHelpFile();
+
+// "ContinuousPlay", default 0; nonzero: the end of a recording opens the next
+// row of the list.
+bool ReadContinuousPlay();
+// Writes "ContinuousPlay" as "1" or "0".
+bool WriteContinuousPlay(bool on);

@@ -50,6 +50,15 @@ int StripX(int k, int width)
     return toPixel(kStripLeft + k * step);
 }
 
+int StripPositionAt(int x, int width)
+{
+    const double step = (static_cast<double>(width) - kStripMargin) / kPositions;
+    if (!(step > 0.0))
+        return 0;
+    const double k = std::round((x - kStripLeft) / step);
+    return static_cast<int>(std::clamp(k, 0.0, static_cast<double>(kPositions)));
+}
+
 int CursorX(int p, int width)
 {
     const int x = StripX(p, width);

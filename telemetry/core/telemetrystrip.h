@@ -18,6 +18,11 @@ int SampleIndex(int k, int sampleCount);
 // x of position k: truncate(2 + k * ((W - 4) / 1000.0)).
 int StripX(int k, int width);
 
+// Position under pixel x of the strip: the k whose StripX lies nearest to x,
+// held to 0..1000, so a click anywhere on the strip names a place of the
+// recording as the slider does. 0 for a strip too narrow to hold positions.
+int StripPositionAt(int x, int width);
+
 // x of the cursor at position p: StripX, but never further right than W - 5.
 int CursorX(int p, int width);
 

@@ -186,3 +186,40 @@ TEST_P(StripMap, FeedsTheSampleFortyAhead)
 INSTANTIATE_TEST_SUITE_P(Table, StripMap, testing::ValuesIn(kMapCases));
 
 }  // namespace
+
+struct StripClickCase {
+    int x;
+    int width;
+    int position;
+};
+
+const StripClickCase kStripClickCases[] = {
+    {2, 600, 0},
+    {0, 600, 0},       // the frame left of the first position
+    {-40, 600, 0},
+    {300, 600, 500},   // 298 / 0.596
+    {598, 600, 1000},
+    {599, 600, 1000},  // right of the last position
+    {5000, 600, 1000},
+    {3, 100, 10},      // one pixel is ten positions on a narrow strip
+    {50, 4, 0},        // no room for positions
+    {50, 0, 0},
+};
+
+class StripClicks : public testing::TestWithParam<StripClickCase> {};
+
+TEST_P(StripClicks, NamePositionUnderThePointer)
+{
+    const StripClickCase& c = GetParam();
+    EXPECT_EQ(StripPositionAt(c.x, c.width), c.position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StripClicks, testing::ValuesIn(kStripClickCases));
+
+TEST(StripClicks, LandOnTheClickedPixelAcrossTheWholeStrip)
+{
+    for (int width : {600, 100, 1500}) {
+        for (int x = 2; x <= width - 2; ++x)
+            ASSERT_NEAR(StripX(StripPositionAt(x, width), width), x, 1) << "width " << width << " x " << x;
+    }
+}

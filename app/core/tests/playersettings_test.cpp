@@ -146,4 +146,23 @@ TEST_F(PlayerSettingsFile, HelpFileIsReadAfreshEachTime)
     EXPECT_EQ(ReadHelpFile(), QString());
 }
 
+TEST_F(PlayerSettingsFile, ContinuousPlayIsOffUnlessStoredNonzeroAndStoredAsOneOrZero)
+{
+    EXPECT_FALSE(ReadContinuousPlay());
+    const std::pair<const char*, bool> reads[] = {{"1", true}, {"2", true}, {"-1", true}, {"0", false},
+                                                  {"on", false}, {"", false}};
+    for (const auto& [value, on] : reads) {
+        SCOPED_TRACE(value);
+        setFile(QByteArray("[VEXORAPLAYER]\nContinuousPlay=") + value + "\n");
+        EXPECT_EQ(ReadContinuousPlay(), on);
+    }
+
+    setFile("[VEXORAPLAYER]\nDefaultLang=4\n");
+    ASSERT_TRUE(WriteContinuousPlay(true));
+    EXPECT_EQ(file(), QByteArray("[VEXORAPLAYER]\nDefaultLang=4\nContinuousPlay=1\n"));
+    ASSERT_TRUE(WriteContinuousPlay(false));
+    EXPECT_EQ(stored("ContinuousPlay"), QStringLiteral("0"));
+    EXPECT_FALSE(ReadContinuousPlay());
+}
+
 } // namespace
