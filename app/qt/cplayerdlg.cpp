@@ -13,6 +13,7 @@
 #include "creadout.h"
 #include "crecord.h"
 #include "dialogunits.h"
+#include "framestill.h"
 #include "keytable.h"
 #include "playerids.h"
 #include "playersettings.h"
@@ -142,6 +143,7 @@ CPlayerDlg::CPlayerDlg(const QString& argv0, QWidget* parent) : QDialog(parent)
     PlayerSettingsPath = SettingsPathFor(m_moduleDirectory);
     ShowKMHMode = ReadShowKMHMode();
     RecordFolder = ReadLastLoadPath();
+    m_continuousPlay.SetOn(ReadContinuousPlay());
 
     m_startTimer.setInterval(kStartTimerMs);
     m_displayTimer.setInterval(kDisplayTimerMs);
@@ -169,6 +171,7 @@ CPlayerDlg::CPlayerDlg(const QString& argv0, QWidget* parent) : QDialog(parent)
 CPlayerDlg::~CPlayerDlg()
 {
     ReleaseEngine();
+    m_preparedEngine.Discard();
 }
 
 void CPlayerDlg::StartRootsweep()
@@ -199,6 +202,7 @@ void CPlayerDlg::CreateChildren()
     videoPalette.setColor(QPalette::Window, Qt::black);
     m_videoArea->setPalette(videoPalette);
     m_videoArea->installEventFilter(this);
+    m_still = new FrameStill(m_videoArea);
     m_note = new VideoNote(m_videoArea);
 
     m_telemetryPanel = new TelemetryPanel(this, kTelemetryPanel);
@@ -323,6 +327,7 @@ void CPlayerDlg::WireCommands()
     }
     connect(m_information, &CInformation::previousRequested, m_record, &CRecord::SelectPreviousRecord);
     connect(m_information, &CInformation::nextRequested, m_record, &CRecord::SelectNextRecord);
+    connect(m_telemetryPanel, &TelemetryPanel::surfacePicked, this, &CPlayerDlg::SeekFromStrip);
     m_record->SetSaveFolderCallback([] { SaveRecordFolder(); });
     m_record->SetOpenTarget(this);
 }
@@ -369,6 +374,10 @@ void CPlayerDlg::OnCommand(int id)
         QMetaObject::invokeMethod(this, [this] { OnCommand(kCancel); }, Qt::QueuedConnection);
         break;
     case kLanguage: ShowLanguageMenu(); break;
+    case PlayerKeyCommand::kToggleContinuousPlay: ToggleContinuousPlay(); break;
+    case PlayerKeyCommand::kFasterRate:
+    case PlayerKeyCommand::kSlowerRate:
+    case PlayerKeyCommand::kNormalRate: ChangePlaybackRate(id); break;
     default: break;
     }
 }
@@ -587,12 +596,15 @@ void CPlayerDlg::mouseReleaseEvent(QMouseEvent* event)
 
 void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The window has no frame and so no system menu: its about item lives here.
-    const QString text = AboutMenuText();
-    if (text.isEmpty())
-        return;
+    // The window has no frame and so no system menu: its about item lives here,
+    // with the player's own switches below it.
     QMenu menu(this);
-    menu.addAction(text, this, [this] { OnCommand(kAboutCommand); });
+    const QString text = AboutMenuText();
+    if (!text.isEmpty()) {
+        menu.addAction(text, this, [this] { OnCommand(kAboutCommand); });
+        menu.addSeparator();
+    }
+    AddDriveMenuItems(menu);
     menu.exec(event->globalPos());
 }
 

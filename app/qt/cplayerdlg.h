@@ -3,6 +3,8 @@
 // playback engine, the two panels of its right-hand frame, the skinned
 // controls and the two playback timers. Everything here runs on the
 // user-interface thread; the engine's streaming threads never reach it.
+#include "continuousplay.h"
+#include "preparedengine.h"
 #include "windowdragger.h"
 
 #include <QDialog>
@@ -19,6 +21,8 @@ class CDXGraph;
 class CInformation;
 class CReadout;
 class CRecord;
+class FrameStill;
+class QMenu;
 class QRadioButton;
 class TelemetryPanel;
 class VideoNote;
@@ -75,6 +79,15 @@ public:
     // The note laid over the picture (on-screen display).
     VideoNote* Note() const { return m_note; }
 
+    // One continuous drive through the list, and the playback speed.
+    void ToggleContinuousPlay();
+    bool IsContinuousPlayOn() const { return m_continuousPlay.IsOn(); }
+    const PreparedEngine& NextEngine() const { return m_preparedEngine; }
+    void ChangePlaybackRate(int command);
+    double PlaybackRate() const { return m_playbackRate; }
+    // The last frame kept on the video area once no engine draws there.
+    FrameStill* Still() const { return m_still; }
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +121,20 @@ private:
     void RedrawNow();
     void StartRootsweep();
 
+    // Continuous play, the kept last frame, the strip's click and the rate
+    // (cplayerdlg_drive.cpp).
+    int FindPlayingRow() const;
+    int PlayingRow() const;
+    void PrepareNextRecording(double currentSeconds);
+    bool ContinueDrive();
+    std::unique_ptr<CDXGraph> TakePreparedEngine();
+    void KeepLastFrame(bool dimmed);
+    void SeekFromStrip(int surfaceX);
+    void ApplyPlaybackRate();
+    void ShowRateNote();
+    void KeepRateNote();
+    void AddDriveMenuItems(QMenu& menu);
+
     // Paths and state prepared at construction.
     QString m_moduleDirectory;
     QString m_tempDirectory;
@@ -135,6 +162,12 @@ private:
     CRecord* m_record = nullptr;
     CInformation* m_information = nullptr;
     VideoNote* m_note = nullptr;
+    FrameStill* m_still = nullptr;
+
+    ContinuousPlay m_continuousPlay;
+    PreparedEngine m_preparedEngine;
+    double m_playbackRate = 1.0;
+    int m_playingRow = -1;  // the list's row found for the recording at its start
 
     QFont m_font;
     QImage m_background;  // 202 with the gauge of the current unit

@@ -14,6 +14,7 @@
 #include "creadout.h"
 #include "crecord.h"
 #include "formatclock.h"
+#include "framestill.h"
 #include "positionmath.h"
 #include "playerids.h"
 #include "playersettings.h"
@@ -52,15 +53,22 @@ void CPlayerDlg::ReleaseEngine()
 
 void CPlayerDlg::StartPlayback()
 {
+    // In a continuous drive the recording may wait opened and paused already.
+    std::unique_ptr<CDXGraph> prepared = TakePreparedEngine();
+    const bool opened = prepared != nullptr;
     ReleaseEngine();
-    m_engine = std::make_unique<CDXGraph>();
+    m_engine = opened ? std::move(prepared) : std::make_unique<CDXGraph>();
     m_startTimer.stop();
     m_startTimer.start();
-    if (!m_engine->Create())
-        return;
-    m_engine->RenderFile(m_currentVideoPath);
+    if (!opened) {
+        if (!m_engine->Create())
+            return;
+        m_engine->RenderFile(m_currentVideoPath);
+    }
     m_engine->SetDisplayWindow(m_videoArea);
+    m_still->Clear();
     m_engine->Run();
+    ApplyPlaybackRate();
 
     m_record->hide();
     m_information->hide();
@@ -75,6 +83,7 @@ void CPlayerDlg::StartPlayback()
     SetPlayLooks(true, false);
 
     CurrentRecordName = m_currentVideoPath;
+    m_playingRow = FindPlayingRow();
     long width = 0;
     long height = 0;
     m_engine->GetVideoSize(width, height);
@@ -104,6 +113,8 @@ void CPlayerDlg::StartTick()
 
 void CPlayerDlg::DisplayTick()
 {
+    KeepRateNote();
+
     // 1. The strip, drawn off screen and copied once.
     QImage surface(m_telemetryPanel->size(), QImage::Format_RGB32);
     DrawTelemetry(surface);
@@ -125,6 +136,7 @@ void CPlayerDlg::DisplayTick()
             EndOfRecording();
             return;
         }
+        PrepareNextRecording(current);
         const int p = SliderPositionFor(current, m_durationSeconds);
         if (p != m_positionSlider->GetPos()) {
             m_positionSlider->SetPos(p);
@@ -142,6 +154,10 @@ void CPlayerDlg::DisplayTick()
 
 void CPlayerDlg::EndOfRecording()
 {
+    if (ContinueDrive())
+        return;
+    // The last picture stays on the video area, dimmed, instead of black.
+    KeepLastFrame(true);
     SetPlayLooks(true, false);
     m_savedPosition = 0;
     m_positionSlider->SetPos(0);
@@ -171,6 +187,8 @@ void CPlayerDlg::TransportCommand(int id)
     switch (id) {
     case kStop:
         ReleaseEngine();
+        m_preparedEngine.Discard();
+        m_still->Clear();
         m_displayTimer.stop();
         m_positionSlider->hide();
         m_videoArea->hide();

@@ -2,13 +2,17 @@
 
 #include "controlid.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+namespace {
+// The surface is copied to the panel one pixel in from its top-left corner.
+constexpr int kSurfaceOffset = 1;
+}  // namespace
 
 TelemetryPanel::TelemetryPanel(QWidget* parent, int controlId) : QWidget(parent)
 {
     SetControlId(this, controlId);
-    // A static control: presses fall through to the window, which drags itself.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -27,5 +31,23 @@ void TelemetryPanel::paintEvent(QPaintEvent*)
     const int w = width() - 2;
     const int h = height() - 2;
     if (w > 0 && h > 0)
-        painter.drawImage(QPoint(1, 1), m_surface, QRect(0, 0, w, h));
+        painter.drawImage(QPoint(kSurfaceOffset, kSurfaceOffset), m_surface, QRect(0, 0, w, h));
+}
+
+void TelemetryPanel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    emit surfacePicked(qRound(event->position().x()) - kSurfaceOffset);
+}
+
+void TelemetryPanel::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    emit surfacePicked(qRound(event->position().x()) - kSurfaceOffset);
 }

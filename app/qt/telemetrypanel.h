@@ -1,7 +1,9 @@
 #pragma once
 // The G-sensor panel (control 1034): shows the strip that the display tick
 // drew off screen. The copy keeps the design's one-pixel frame: the surface's
-// top-left (width − 2) × (height − 2) part lands at (1, 1).
+// top-left (width − 2) × (height − 2) part lands at (1, 1). A press on the
+// strip, and a drag along it, names the place under the pointer in the
+// surface's coordinates; the main window seeks there as the slider does.
 #include <QImage>
 #include <QWidget>
 
@@ -12,8 +14,14 @@ public:
     void SetSurface(const QImage& surface);
     const QImage& Surface() const { return m_surface; }
 
+signals:
+    // x in the surface drawn by the display tick (the panel's x less its frame).
+    void surfacePicked(int surfaceX);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     QImage m_surface;
