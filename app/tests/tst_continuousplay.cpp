@@ -29,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <memory>
@@ -109,6 +110,12 @@ private:
         return window;
     }
 
+    // The recording of a row in the list's own order.
+    QString rowPath(CPlayerDlg* window, int row) const
+    {
+        return m_card + window->RecordPanel()->cell(row, RecordRowStore::kFileNameColumn);
+    }
+
     // OPEN on the list's selected row.
     static void openSelectedRow(CPlayerDlg* window)
     {
@@ -172,16 +179,16 @@ private slots:
 
         PlaybinWatch::Instance().ResetMost();
         openSelectedRow(window.get());
-        QCOMPARE(CurrentRecordName, recording(1));
+        QCOMPARE(CurrentRecordName, rowPath(window.get(), 0));
 
-        for (int next = 2; next <= 3; ++next) {
+        for (int next = 1; next <= 2; ++next) {
             // Opened and paused ahead of the end, then handed over as it is.
             QTRY_VERIFY_WITH_TIMEOUT(window->NextEngine().IsReady(), 8000);
-            QCOMPARE(window->NextEngine().Path(), recording(next));
+            QCOMPARE(window->NextEngine().Path(), rowPath(window.get(), next));
             const CDXGraph* prepared = window->NextEngine().Engine();
-            QTRY_COMPARE_WITH_TIMEOUT(CurrentRecordName, recording(next), 8000);
+            QTRY_COMPARE_WITH_TIMEOUT(CurrentRecordName, rowPath(window.get(), next), 8000);
             QCOMPARE(window->Engine(), prepared);
-            QCOMPARE(CurrentRecordIndex, next - 1);
+            QCOMPARE(CurrentRecordIndex, next);
             QVERIFY(!window->NextEngine().IsReady());
             auto* surface = qobject_cast<VideoSurface*>(window->Engine()->SurfaceWidget());
             QVERIFY(surface);
@@ -211,6 +218,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(PlaybinWatch::Instance().Existing(), 0, 3000);
     }
 
+    void driveFollowsTheRecordingOnScreenAfterAnotherRowWasPreviewed()
+    {
+        auto window = makeWindow(true);
+        openSelectedRow(window.get());
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 3000);
+        // The user looks at the last row in the list while the first plays.
+        auto* list = FindControl<QTreeWidget>(window->RecordPanel(), CRecord::kRecordList);
+        list->setCurrentItem(list->topLevelItem(2));
+        QCOMPARE(CurrentRecordIndex, 2);
+        QTRY_COMPARE_WITH_TIMEOUT(CurrentRecordName, rowPath(window.get(), 1), 8000);
+        QCOMPARE(CurrentRecordIndex, 1);
+    }
+
     void withoutContinuousPlayTheEndKeepsTheLastFrameDimmed()
     {
         auto window = makeWindow(false);
@@ -225,7 +245,7 @@ private slots:
         // Jump to end: the end of the recording at the next tick.
         window->OnCommand(kToEnd);
         QTRY_VERIFY_WITH_TIMEOUT(!window->Engine(), 8000);
-        QCOMPARE(CurrentRecordName, recording(1));
+        QCOMPARE(CurrentRecordName, rowPath(window.get(), 0));
         QCOMPARE(CurrentRecordIndex, 0);
         QVERIFY(!window->NextEngine().IsReady());
         QVERIFY(window->Still()->isVisible());
