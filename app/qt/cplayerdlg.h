@@ -131,6 +131,7 @@ private:
     void KeepLastFrame(bool dimmed);
     void SeekFromStrip(int surfaceX);
     void ApplyPlaybackRate();
+    void KeepFullScreen();
     void ShowRateNote();
     void KeepRateNote();
     void AddDriveMenuItems(QMenu& menu);

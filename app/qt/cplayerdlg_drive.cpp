@@ -109,6 +109,14 @@ std::unique_ptr<CDXGraph> CPlayerDlg::TakePreparedEngine()
     return m_preparedEngine.Take(m_currentVideoPath);
 }
 
+void CPlayerDlg::KeepFullScreen()
+{
+    // A drive watched full screen goes on full screen: the new engine's
+    // surface takes the place of the one that went with the ended recording.
+    if (FullScreenActive && m_engine)
+        m_engine->SetFullScreen(true);
+}
+
 // ---- the last frame ---------------------------------------------------------
 
 void CPlayerDlg::KeepLastFrame(bool dimmed)

@@ -67,8 +67,9 @@ void CPlayerDlg::StartPlayback()
     }
     m_engine->SetDisplayWindow(m_videoArea);
     m_still->Clear();
-    m_engine->Run();
+    KeepFullScreen();
     ApplyPlaybackRate();
+    m_engine->Run();
 
     m_record->hide();
     m_information->hide();

@@ -231,6 +231,22 @@ private slots:
         QCOMPARE(CurrentRecordIndex, 1);
     }
 
+    void driveWatchedFullScreenStaysFullScreen()
+    {
+        auto window = makeWindow(true);
+        openSelectedRow(window.get());
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 3000);
+        QTest::mouseDClick(FindControl(window.get(), kVideoArea), Qt::LeftButton);
+        QVERIFY(FullScreenActive);
+        QTRY_COMPARE_WITH_TIMEOUT(CurrentRecordName, rowPath(window.get(), 1), 8000);
+        QWidget* surface = window->Engine()->SurfaceWidget();
+        QVERIFY(surface && surface->isWindow());
+        QVERIFY(surface->isFullScreen());
+        QTest::keyClick(surface, Qt::Key_Escape);
+        QVERIFY(!FullScreenActive);
+        QVERIFY(!window->Engine()->SurfaceWidget()->isWindow());
+    }
+
     void withoutContinuousPlayTheEndKeepsTheLastFrameDimmed()
     {
         auto window = makeWindow(false);
