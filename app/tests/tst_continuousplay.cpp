@@ -401,6 +401,14 @@ private slots:
                                          && position <= 3.05,
                                      3000);
             QCOMPARE(window->Engine()->PlaybackRate(), rate);
+            // And a frame step is one frame of the recording (30 a second).
+            QTRY_VERIFY_WITH_TIMEOUT(window->Engine()->IsPaused(), 3000);
+            double before = -1;
+            QVERIFY(window->Engine()->GetCurrentPosition(before));
+            window->OnCommand(kFrameForward);
+            double after = -1;
+            QTRY_VERIFY_WITH_TIMEOUT(window->Engine()->GetCurrentPosition(after) && after > before, 3000);
+            QVERIFY2(after - before < 0.05, qPrintable(QStringLiteral("stepped %1 s").arg(after - before)));
         }
 
         // The speed carries on to the next start, and its note stays.
