@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QTimeEdit>
 
+#include <cmath>
+
 namespace {
 // Template size and places, in dialog units.
 constexpr int kTemplateWidth = 413;
@@ -253,7 +255,11 @@ bool Cconfiguration::TakeValues()
         } else {
             value = QLocale::c().toInt(text, &ok);
         }
-        if (!ok || value < field.minimum || value > field.maximum) {
+        // "nan" and "inf" (any case) convert, but are no threshold a camera can
+        // compare with: outside the range like any other value beyond it. A NaN
+        // would slip through the two comparisons alone.
+        const bool inRange = std::isfinite(value) && value >= field.minimum && value <= field.maximum;
+        if (!ok || !inRange) {
             UiSeam::Warn(this, windowTitle(),
                          ok ? RangeMessage(field)
                             : (field.isFloat ? QStringLiteral("Please enter a number.")

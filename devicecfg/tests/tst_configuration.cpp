@@ -143,6 +143,8 @@ private slots:
         QTest::newRow("61 pre-event") << int(Cconfiguration::kBeforeEvent) << "61";
         QTest::newRow("9 for X") << int(Cconfiguration::kLimitX) << "9";
         QTest::newRow("text length") << int(Cconfiguration::kVideoLength) << "ten";
+        QTest::newRow("signed nan for Y") << int(Cconfiguration::kLimitY) << "-nan";
+        QTest::newRow("infinity for Z") << int(Cconfiguration::kLimitZ) << "Infinity";
     }
 
     void refusesOutOfRangeValuesAndWritesNothing()
@@ -157,6 +159,37 @@ private slots:
         FindControl<QLineEdit>(&dialog, control)->setText(text);
         dialog.accept();
         QCOMPARE(m_warnings.size(), 1);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(ReadAll(path), original);
+        dialog.reject();
+    }
+
+    void refusesNotANumberAndInfinityLikeAnOutOfRangeLimit_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"nan", "NaN", "NAN", "inf", "INF", "-Inf", "+inf"})
+            QTest::newRow(text) << int(Cconfiguration::kLimitX) << QString::fromLatin1(text);
+        QTest::newRow("nan for Z") << int(Cconfiguration::kLimitZ) << "nan";
+    }
+
+    void refusesNotANumberAndInfinityLikeAnOutOfRangeLimit()
+    {
+        QFETCH(int, control);
+        QFETCH(QString, text);
+        const QByteArray original = "[G_LIMITX=1.50]\r\n";
+        const QString path = fixture(QStringLiteral("setup.ini"), original);
+        Cconfiguration dialog;
+        dialog.SetFilePath(path);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* edit = FindControl<QLineEdit>(&dialog, control);
+        FindControl<QLineEdit>(&dialog, Cconfiguration::kBeforeEvent)->setFocus();
+        edit->setText(text);
+        dialog.accept();
+        QCOMPARE(m_warnings, QStringList{QStringLiteral("Please enter a number between -8 and 8.")});
+        QVERIFY(edit->hasFocus());
         QVERIFY(dialog.isVisible());
         QCOMPARE(ReadAll(path), original);
         dialog.reject();
