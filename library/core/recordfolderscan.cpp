@@ -1,5 +1,7 @@
 #include "recordfolderscan.h"
 
+#include "recordnameorder.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -94,5 +96,7 @@ QStringList ScanRecordFolder(const QString& folder, const QString& extension)
             names.append(name);
     }
     ::closedir(dir);
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return RecordNameLess(a, b); });
     return names;
 }
