@@ -31,6 +31,7 @@ void FillTrack()
         track.speed[i] = 30 + std::sin(i * 0.002) * 10;
     }
     track.sampleCount = kTelemetryCapacity;
+    track.holdsTelemetry = true;
     TelemetryReloadPending = false;
 }
 

@@ -13,6 +13,7 @@
 #include "playersettings.h"
 #include "privateprofile.h"
 #include "recordlistmodel.h"
+#include "telemetrytrack.h"
 #include "uiseam.h"
 #include "uitexttable.h"
 
@@ -185,6 +186,50 @@ private slots:
         QFile page(window->InformationPanel()->mapPagePath());
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(page.readAll().contains("lang=\"el\""));
+    }
+
+    void noTelemetryOfThisRecordingShowsNothingOfTheOneBefore()
+    {
+        auto window = makeWindow();
+        const QString card = m_dir.filePath(QStringLiteral("logs/"));
+        QVERIFY(QDir().mkpath(card));
+        const auto writeLog = [&](const char* name, const QByteArray& bytes) {
+            QFile file(card + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        QByteArray good;
+        for (int i = 0; i < 50; ++i)
+            good += "A 2024-05-01 12:00:07.000 GSENSOR=+0.512,-0.734,+0.981 GPS LAT:N 22 30.1234 E 114 5.6789 35.2 OK\r\n";
+        writeLog("good.LOG", good);
+        writeLog("powerloss.LOG", QByteArray(4096, '\0'));
+        writeLog("garbage.LOG", QByteArray("\x01\xfe GSENSOR=\x80 ,,, GPS \xff OK\r\n"));
+        auto* speed = FindControl<CReadout>(window.get(), kSpeedText);
+        QImage surface(600, 95, QImage::Format_RGB32);
+        const auto drawFor = [&](const char* record) {
+            CurrentRecordName = card + QLatin1String(record);
+            TelemetryReloadPending = true;
+            window->DrawTelemetry(surface);
+        };
+        const auto litPixels = [&] {
+            int lit = 0;
+            for (int y = 0; y < surface.height(); ++y)
+                for (int x = 0; x < surface.width(); ++x)
+                    lit += (surface.pixel(x, y) & 0xffffff) != 0 ? 1 : 0;
+            return lit;
+        };
+
+        for (const char* record : {"powerloss.asf", "garbage.asf", "missing.asf"}) {
+            drawFor("good.asf");
+            QVERIFY(!speed->text().isEmpty());
+            QVERIFY(litPixels() > 0);
+            drawFor(record);
+            QVERIFY2(speed->text().isEmpty(), record);
+            QVERIFY2(litPixels() == 0, record);
+            window->DrawTelemetry(surface);  // and on the next tick
+            QVERIFY2(speed->text().isEmpty(), record);
+        }
+        CurrentRecordName.clear();
     }
 
     void playsAGeneratedRecordingEndToEnd()
