@@ -8,7 +8,9 @@
 #include "controlid.h"
 #include "cplayerdlg.h"
 #include "creadout.h"
+#include "crecord.h"
 #include "cwebbrowser2.h"
+#include "filenamecodec.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "privateprofile.h"
@@ -25,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+#include <cstdio>
 
 using namespace PlayerId;
 
@@ -279,6 +283,45 @@ private slots:
         QVERIFY(!window->Engine());
         QVERIFY(!FindControl(window.get(), kVideoArea)->isVisible());
         QVERIFY(FindControl<CBitmapButton>(window.get(), kRecordTab)->PushedState());
+    }
+
+    // Cards copied from old systems hold names in Latin-1: listed, previewed,
+    // played, and their logs read, all by the bytes on disk.
+    void nameThatIsNoUtf8IsListedPreviewedPlayedAndItsLogRead()
+    {
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("card/latin"))));
+        const QString made = makeRecording(QStringLiteral("latin/plain.asf"), 2);
+        if (made.isEmpty())
+            QSKIP("the recording generator could not make a recording (GStreamer plugins missing?)");
+        const QString folder = m_dir.filePath(QStringLiteral("card/latin/"));
+        const QByteArray native = QFile::encodeName(folder);
+        // QTemporaryDir cannot remove what Qt cannot name: these go by their bytes.
+        struct RemoveByBytes {
+            QByteArray base;
+            ~RemoveByBytes()
+            {
+                for (const char* extension : {".asf", ".LOG"})
+                    std::remove((base + extension).constData());
+            }
+        } latinFiles{native + "\xc9tape-\xe9t\xe9"};
+        for (const char* extension : {".asf", ".LOG"})
+            QCOMPARE(::rename((native + "plain" + extension).constData(), (latinFiles.base + extension).constData()), 0);
+
+        auto window = makeWindow();
+        CRecord* panel = window->RecordPanel();
+        QCOMPARE(panel->LoadRecordFolder(folder, QStringLiteral(".asf")), 1);
+        QCOMPARE(EncodeFileName(panel->SelectedRecordPath()), native + "\xc9tape-\xe9t\xe9.asf");
+        QVERIFY(!FindControl(panel, CRecord::kPreviewArea)->isHidden());
+
+        window->OpenRecord();
+        QVERIFY(window->Engine());
+        QCOMPARE(VideoWidth, 320);
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(TheTelemetryTrack().holdsTelemetry, 3000);
+        QVERIFY(TheTelemetryTrack().sampleCount > 2);
+        QVERIFY(!FindControl<CReadout>(window.get(), kSpeedText)->text().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(FindControl<CBitmapSlider>(window.get(), kPositionSlider)->GetPos() > 0, 5000);
+        window->OnCommand(kStop);
     }
 
     void missingRecordingEndsAtTheFirstTick()

@@ -1,3 +1,4 @@
+#include "filenamecodec.h"
 #include "memoryrecordrowstore.h"
 #include "recordfolderscan.h"
 #include "recordlistmodel.h"
@@ -128,15 +129,16 @@ TEST(RecordFolderScanPaths, NonAsciiNamesAndExtensionsCompareWithoutCase)
     QTemporaryDir dir;
     for (const QByteArray& name : {QByteArray("Fahrt-\xc3\xbc.ASF"), QByteArray("bad-\xff.asf"),
                                    QByteArray("x.\xc3\x84SF"), QByteArray("y.asf\xc3\xa9")}) {
-        // Raw bytes: a name that is no valid UTF-8 cannot round-trip through QString.
+        // Raw bytes: a name that is no valid UTF-8 cannot be made through QFile.
         const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
         const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
         ASSERT_GE(fd, 0) << name.constData();
         ::close(fd);
     }
     EXPECT_EQ(asSet(ScanRecordFolder(dir.path(), ".asf")),
-              (QSet<QString>{QString::fromUtf8("Fahrt-\xc3\xbc.ASF"), QFile::decodeName("bad-\xff.asf")}));
+              (QSet<QString>{QString::fromUtf8("Fahrt-\xc3\xbc.ASF"), DecodeFileName("bad-\xff.asf")}));
     EXPECT_EQ(ScanRecordFolder(dir.path(), QString::fromUtf8(".\xc3\xa4sf")), QStringList{QString::fromUtf8("x.\xc3\x84SF")});
+    ::unlink((QFile::encodeName(dir.path()) + "/bad-\xff.asf").constData());  // QTemporaryDir cannot name it
 }
 
 TEST(RecordNameOrder, ReadsNamesAsAPersonDoes)
@@ -178,6 +180,21 @@ TEST_F(RecordListModel, RowsFollowTheNameOrderWhateverTheFolderOrder)
     LoadRecordFolderModel(dir.path(), ".asf");
     EXPECT_EQ(rowCells(RecordRowStore::kFileNameColumn), expected);
     EXPECT_EQ(rowCells(RecordRowStore::kNumberColumn).first(), QStringLiteral("  0001"));
+}
+
+TEST(RecordFolderScanPaths, NameThatIsNoUtf8KeepsItsBytes)
+{
+    QTemporaryDir dir;
+    const QByteArray name("Fahrt-\xe9t\xe9-\xff.asf");  // Latin-1, as copied from an old system
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const QStringList found = ScanRecordFolder(dir.path(), ".asf");
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(EncodeFileName(found.first()), name);
+    EXPECT_EQ(EncodeFileName(dir.path() + '/' + found.first()), path);
+    ::unlink(path.constData());  // QTemporaryDir cannot name it
 }
 
 TEST(RecordNumber, HasTwoSpacesAndAtLeastFourDigits)
