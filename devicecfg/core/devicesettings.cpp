@@ -323,12 +323,10 @@ WriteTarget resolveTarget(const QString& target)
     return result;
 }
 
-QString reasonText(int error) { return qt_error_string(error); }
-
 void setReason(QString* whyNot, int error)
 {
     if (whyNot)
-        *whyNot = reasonText(error);
+        *whyNot = qt_error_string(error);
 }
 
 // Writes `bytes` to a fresh file beside the target and renames it over the
@@ -379,8 +377,8 @@ bool replaceAtomically(const WriteTarget& target, const struct stat* existing, c
 
 // Where the folder cannot take a new file (a card mounted so, a folder of
 // someone else) but the file itself may be written: truncate, write, flush
-// and sync in place, as the camera's own tools do. Should that fail half-way,
-// the old text is put back as far as the card lets it.
+// and sync in place. Should that fail half-way, the old text is put back as
+// far as the card lets it.
 bool rewriteInPlace(const WriteTarget& target, const QByteArray& bytes)
 {
     const int fd = ::open(target.path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
