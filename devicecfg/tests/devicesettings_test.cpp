@@ -499,6 +499,28 @@ TEST_F(ReadOnlyCardFolder, WritableFileIsRewrittenInPlace)
     EXPECT_EQ(folderEntries(m_card), QStringList{"setup.ini"});
 }
 
+// An in-place rewrite that the card cuts short (here: the file size limit)
+// puts the old text back rather than leave half a file.
+TEST_F(ReadOnlyCardFolder, InPlaceRewriteCutShortPutsTheOldTextBack)
+{
+    ASSERT_LT(m_original.size(), 64);
+    const int result = asOrdinaryUser([&] {
+        rlimit small {};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 64;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_IGN);
+        QString why;
+        if (WriteDeviceSettings(m_path, DeviceSettings::defaults(), &why))
+            return 1;
+        return why == qt_error_string(EFBIG) ? 0 : 2;
+    });
+    ASSERT_NE(result, 90) << "could not become an ordinary user";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(fileBytes(m_path), m_original);
+    EXPECT_EQ(folderEntries(m_card), QStringList{"setup.ini"});
+}
+
 TEST_F(ReadOnlyCardFolder, ReadOnlyFileTooIsNotWrittenAndSaysWhy)
 {
     ASSERT_EQ(::chmod(QFile::encodeName(m_path).constData(), 0444), 0);
