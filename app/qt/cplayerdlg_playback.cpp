@@ -241,12 +241,19 @@ void CPlayerDlg::DrawTelemetry(QImage& surface)
 {
     static const TelemetryStripPainter painter;
     surface.fill(Qt::black);
-    if (TelemetryReloadPending && !ReadTelemetryLog(CurrentRecordName))
+    // Without telemetry of this recording (no log, an unreadable one, or one
+    // in which nothing converted) the strip stays black and the speed box
+    // empty: a speed left from the recording before would be wrong here.
+    if (TelemetryReloadPending && !ReadTelemetryLog(CurrentRecordName)) {
+        m_speedText->setText(QString());
         return;
+    }
     const TelemetryTrack& track = TheTelemetryTrack();
     const int b = painter.Paint(surface, track, m_positionSlider->GetPos(), m_font);
-    if (b < 0)
+    if (b < 0) {
+        m_speedText->setText(QString());
         return;
+    }
     const double shown = DisplayedSpeed(track.speed[b], ReadRecordAsMile(), ShowKMHMode);
     m_speedText->setText(QString::asprintf("%.1f", shown));
     if (m_engine && m_engine->IsRunning()) {
