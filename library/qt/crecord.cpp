@@ -234,8 +234,11 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
         }
         if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport()) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
+            // Only the left button's double click chooses a record; the view
+            // reports a double click of any button.
+            m_leftDoubleClick = mouse->button() == Qt::LeftButton;
             // A double click beside the rows chooses no record.
-            if (!m_list->indexAt(mouse->position().toPoint()).isValid())
+            if (m_leftDoubleClick && !m_list->indexAt(mouse->position().toPoint()).isValid())
                 CurrentRecordIndex = -1;
         }
     }
@@ -312,16 +315,22 @@ void CRecord::onOpen()
         CurrentRecordName = item->text(kFileNameColumn);
         CurrentRecordNumber = item->text(kNumberColumn);
     }
+    // Previous/Next may have opened another row since this one was selected:
+    // the recording opened is the row acted on, not the one stepped to last.
+    m_selectedRecordPath = RecordFolder + CurrentRecordName;
     sendOpenRequest();
 }
 
 void CRecord::onDoubleClicked(const QModelIndex& index)
 {
+    if (!m_leftDoubleClick)
+        return;
     CurrentRecordIndex = index.isValid() ? index.row() : -1;
     if (CurrentRecordIndex < 0)
         return;
     CurrentRecordName = cell(CurrentRecordIndex, kFileNameColumn);
     CurrentRecordNumber = cell(CurrentRecordIndex, kNumberColumn);
+    m_selectedRecordPath = RecordFolder + CurrentRecordName;
     sendOpenRequest();
 }
 

@@ -114,4 +114,6 @@ private:
     // that already had the focus does not start a new preview when selected.
     int m_focusBeforeChange = -1;
     bool m_clearing = false;
+    // The button of the list's last double click.
+    bool m_leftDoubleClick = false;
 };
