@@ -228,6 +228,16 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
         case QEvent::KeyPress:
             // The focused row before this input changes anything.
             m_focusBeforeChange = m_list->currentIndex().row();
+            m_focusInPick = false;
+            break;
+        case QEvent::FocusIn:
+            // A view without a current row makes its first row current when
+            // it gets the focus; that chooses no record and is undone. The
+            // flag lives until the focus-in has been handled.
+            if (watched == m_list && !m_list->currentIndex().isValid()) {
+                m_focusInPick = true;
+                QMetaObject::invokeMethod(this, [this] { m_focusInPick = false; }, Qt::QueuedConnection);
+            }
             break;
         default:
             break;
@@ -245,10 +255,16 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CRecord::onCurrentChanged(const QModelIndex& current, const QModelIndex&)
+void CRecord::onCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (m_clearing || !current.isValid())
         return;
+    if (m_focusInPick && !previous.isValid()) {
+        // Undone, so the first arrow key reaches the first row.
+        m_focusInPick = false;
+        m_list->selectionModel()->clearCurrentIndex();
+        return;
+    }
     CurrentRecordIndex = current.row();
 }
 

@@ -469,6 +469,24 @@ private slots:
         QVERIFY(FindControl(&panel, CRecord::kOpenButton)->isEnabled());
     }
 
+    void theListTakingTheFocusChoosesNoRecord()
+    {
+        auto p = makePanel();
+        CRecord& panel = *p->panel;
+        loadCard(panel);
+        CurrentRecordIndex = 2;
+        FillRecordListFromFiles({m_card + QStringLiteral("REC0003.asf")});
+        QCOMPARE(CurrentRecordIndex, -1);
+        // As a panel's show hands the focus back to the list of a window that is not active.
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(list(panel), &focusIn);
+        QCOMPARE(CurrentRecordIndex, -1);
+        QVERIFY(list(panel)->selectedItems().isEmpty());
+        // The keyboard still moves to a row and chooses it.
+        QTest::keyClick(list(panel), Qt::Key_Down);
+        QCOMPARE(CurrentRecordIndex, 0);
+    }
+
     void aLanguageChangeRelabelsTooltipsAndPaintedLabels()
     {
         auto p = makePanel();
