@@ -83,6 +83,10 @@ void CPlayerDlg::StartPlayback()
     m_durationSeconds = 0.0;
     m_engine->GetDuration(m_durationSeconds);
     TelemetryReloadPending = true;
+    // The panel just shown names what was asked to open at once: a display
+    // tick still running from the last recording may end an unplayable one
+    // before the start tick comes.
+    m_information->RefreshRecordInfo();
 }
 
 void CPlayerDlg::StartTick()
@@ -96,7 +100,8 @@ void CPlayerDlg::StartTick()
         m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0);
     }
     m_engine->Run();
-    SetPlayLooks(false, true);
+    // Running again: the looks say playing, as the play command's do.
+    SetPlayLooks(true, false);
     m_displayTimer.stop();
     m_displayTimer.start();
     m_information->RefreshRecordInfo();
@@ -147,9 +152,13 @@ void CPlayerDlg::EndOfRecording()
     m_positionSlider->SetPos(0);
     ReleaseEngine();
     RedrawNow();
-    m_information->hide();
-    m_information->show();
-    m_information->repaint();
+    // Hiding and showing repaints the information panel; the list, when the
+    // user has switched to it, stays in front with its tab pushed.
+    if (m_information->isVisible()) {
+        m_information->hide();
+        m_information->show();
+        m_information->repaint();
+    }
     m_positionSlider->hide();
     m_telemetryPanel->hide();
 }
@@ -216,6 +225,8 @@ void CPlayerDlg::OpenFileCommand()
     if (files.isEmpty())
         return;
     FillRecordListFromFiles(files);
+    // No row of the new list is selected, so no preview of the old folder stays.
+    m_record->StopPreview();
     SaveRecordFolder();
     // The full path: nothing here changes the process's current folder.
     m_currentVideoPath = QFileInfo(files.last()).absoluteFilePath();
