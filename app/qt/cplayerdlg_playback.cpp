@@ -139,8 +139,9 @@ void CPlayerDlg::DisplayTick()
         LastSliderPosition = v;
         if (m_engine) {
             m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0);
+            // A seek keeps a running engine running: the looks say playing.
             if (m_engine->IsRunning())
-                SetPlayLooks(false, true);
+                SetPlayLooks(true, false);
         }
     }
 }

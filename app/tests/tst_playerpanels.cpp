@@ -4,6 +4,7 @@
 // keep their boxes without cutting their text.
 #include "appstate.h"
 #include "cbitmapbutton.h"
+#include "cbitmapslider.h"
 #include "ccontrolbutton.h"
 #include "cdxgraph.h"
 #include "cinformation.h"
@@ -178,6 +179,24 @@ private slots:
         window->OnCommand(kPause);
         QVERIFY(!pushed(window.get(), kPlay));
         QVERIFY(pushed(window.get(), kPause));
+        window->OnCommand(kStop);
+    }
+
+    void aSliderSeekWhilePlayingKeepsPlayPushed()
+    {
+        if (m_recording.isEmpty())
+            QSKIP("the recording generator could not make a recording (GStreamer plugins missing?)");
+        auto window = makeWindow();
+        window->SetCurrentVideoPath(m_recording);
+        window->OnCommand(kPlay);
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->Engine()->IsRunning(), 5000);
+        // As a drag leaves it; the next display tick seeks there.
+        FindControl<CBitmapSlider>(window.get(), kPositionSlider)->SetPos(250);
+        QTRY_COMPARE_WITH_TIMEOUT(LastSliderPosition, 250, 3000);
+        QVERIFY(window->Engine() && window->Engine()->IsRunning());
+        QVERIFY(pushed(window.get(), kPlay));
+        QVERIFY(!pushed(window.get(), kPause));
         window->OnCommand(kStop);
     }
 
