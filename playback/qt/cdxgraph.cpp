@@ -1,5 +1,6 @@
 #include "cdxgraph.h"
 
+#include "filenamecodec.h"
 #include "snapshotfile.h"
 #include "videosurface.h"
 
@@ -22,6 +23,9 @@
 #include <condition_variable>
 #include <limits>
 #include <mutex>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcPlayback, "kestrel.playback")
 
@@ -471,10 +475,14 @@ bool CDXGraph::RenderFile(const QString& path)
 {
     if (!d->playbin)
         return false;
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.isFile() || !file.isReadable())
+    // The bytes the file system has (see filenamecodec.h): a name that is no
+    // valid UTF-8 opens too. A relative path is made absolute by GStreamer.
+    const QByteArray native = EncodeFileName(path);
+    struct stat info {};
+    if (native.isEmpty() || ::stat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode)
+        || ::access(native.constData(), R_OK) != 0)
         return false;
-    GCharPtr uri(gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), nullptr));
+    GCharPtr uri(gst_filename_to_uri(native.constData(), nullptr));
     if (!uri)
         return false;
 
