@@ -66,6 +66,7 @@ struct Figures {
     int blackPaints = 0;   // a video surface painted without a frame
     int handOversPrepared = 0;
     int playbinsMost = 0;
+    double longestFrameMs = 0;
 };
 Figures g_drive;
 Figures g_next;
@@ -86,6 +87,9 @@ public:
     qint64 LastPaint(const QObject* surface) const { return find(m_last, surface); }
     // Paints of a surface without a frame: black on screen.
     int BlackPaints() const { return m_blackPaints; }
+    // Longest time one surface showed the same frame while it played: a
+    // stall of the picture, such as the next recording being opened.
+    double LongestFrameMs() const { return m_longestFrameNs / 1e6; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -97,6 +101,8 @@ protected:
                 } else {
                     const qint64 now = Now();
                     m_first.try_emplace(surface, now);
+                    if (const auto last = m_last.find(surface); last != m_last.end())
+                        m_longestFrameNs = std::max(m_longestFrameNs, now - last->second);
                     m_last[surface] = now;
                 }
             }
@@ -115,6 +121,7 @@ private:
     std::map<const QObject*, qint64> m_first;
     std::map<const QObject*, qint64> m_last;
     int m_blackPaints = 0;
+    qint64 m_longestFrameNs = 0;
 };
 
 // Whether the video area shows black over most of it.
@@ -198,6 +205,7 @@ void report(benchmark::State& state, const Figures& figures)
     state.counters["black_paints"] = figures.blackPaints;
     state.counters["prepared"] = figures.handOversPrepared;
     state.counters["playbins_most"] = figures.playbinsMost;
+    state.counters["longest_frame_ms"] = figures.longestFrameMs;
 }
 
 void BM_ContinuousHandOver(benchmark::State& state)
@@ -238,6 +246,7 @@ void BM_ContinuousHandOver(benchmark::State& state)
         ++row;
     }
     g_drive.blackPaints = clock.BlackPaints();
+    g_drive.longestFrameMs = clock.LongestFrameMs();
     window.reset();
     qApp->removeEventFilter(&clock);
     report(state, g_drive);
@@ -274,6 +283,7 @@ void BM_NextWithNothingPrepared(benchmark::State& state)
         ++row;
     }
     g_next.blackPaints = clock.BlackPaints();
+    g_next.longestFrameMs = clock.LongestFrameMs();
     window.reset();
     qApp->removeEventFilter(&clock);
     report(state, g_next);
@@ -305,10 +315,11 @@ void printFigures(const char* what, const Figures& figures)
         return;
     const double worst = *std::max_element(figures.gapsMs.begin(), figures.gapsMs.end());
     std::printf("%s, %zu switches: picture frozen median %.1f ms, max %.1f ms (goal < %.0f ms)%s; "
-                "black at the switch %d, black paints %d; from a prepared engine %d; playbins at most %d\n",
+                "black at the switch %d, black paints %d; from a prepared engine %d; playbins at most %d; "
+                "longest frame while playing %.1f ms\n",
                 what, figures.gapsMs.size(), median(figures.gapsMs), worst, kGoalMs,
                 worst < kGoalMs ? "" : "  MISSED", figures.blackMoments, figures.blackPaints, figures.handOversPrepared,
-                figures.playbinsMost);
+                figures.playbinsMost, figures.longestFrameMs);
 }
 
 }  // namespace
