@@ -12,6 +12,7 @@
 #include "keytable.h"
 #include "playbackrate.h"
 #include "playersettings.h"
+#include "playertexts.h"
 #include "recordlistmodel.h"
 #include "telemetrypanel.h"
 #include "telemetrystrip.h"
@@ -21,15 +22,15 @@
 
 namespace {
 
-// The texts of these features, in one place.
+// The texts of these features, in the language in use.
 QString ContinuousPlayText()
 {
-    return QStringLiteral("Continuous play");
+    return PlayerText(kPlayerTextContinuousPlay);
 }
 
 QString SpeedText()
 {
-    return QStringLiteral("Speed");
+    return PlayerText(kPlayerTextSpeed);
 }
 
 }  // namespace

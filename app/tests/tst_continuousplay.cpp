@@ -14,6 +14,7 @@
 #include "playbinwatch.h"
 #include "playerids.h"
 #include "playersettings.h"
+#include "playertexts.h"
 #include "privateprofile.h"
 #include "recordlistmodel.h"
 #include "telemetrypanel.h"
@@ -101,6 +102,8 @@ private:
     // A window that lists the card at start, as after an earlier LOAD.
     std::unique_ptr<CPlayerDlg> makeWindow(bool continuous)
     {
+        PrivateProfile::WriteString(QStringLiteral("VEXORAPLAYER"), QStringLiteral("DefaultLang"), QStringLiteral("0"),
+                                    settingsPath());
         PrivateProfile::WriteString(QStringLiteral("VEXORAPLAYER"), QStringLiteral("LastLoadPath"), m_card,
                                     settingsPath());
         PrivateProfile::WriteString(QStringLiteral("VEXORAPLAYER"), QStringLiteral("ContinuousPlay"),
@@ -416,6 +419,11 @@ private slots:
         window->OnCommand(kPlay);
         QCOMPARE(window->Engine()->PlaybackRate(), 2.0);
         QCOMPARE(window->Note()->NoteText(), QStringLiteral("Speed 2×"));
+
+        // The note speaks the language in use.
+        window->OnCommand(kFirstLanguageMenuCommand + 3);
+        window->OnCommand(PlayerKeyCommand::kFasterRate);
+        QCOMPARE(window->Note()->NoteText(), PlayerTextIn(3, kPlayerTextSpeed) + QStringLiteral(" 4×"));
     }
 };
 
