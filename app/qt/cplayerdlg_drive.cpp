@@ -89,8 +89,12 @@ void CPlayerDlg::PrepareNextRecording(double currentSeconds)
 bool CPlayerDlg::ContinueDrive()
 {
     const int playing = PlayingRow();
-    if (m_continuousPlay.NextRow(playing, m_record->rowCount()) < 0)
+    if (m_continuousPlay.NextRow(playing, m_record->rowCount()) < 0) {
+        // Nothing follows (the last row, or a list loaded anew meanwhile): an
+        // engine opened for a row that will not play now is given back.
+        m_preparedEngine.Discard();
         return false;
+    }
     // The last picture stays, undimmed, until the next recording's first frame
     // covers it: the area never goes black in between.
     KeepLastFrame(false);

@@ -250,6 +250,23 @@ private slots:
         QVERIFY(!window->Engine()->SurfaceWidget()->isWindow());
     }
 
+    void listLoadedAnewEndsTheDriveAndGivesTheWaitingEngineBack()
+    {
+        auto window = makeWindow(true);
+        openSelectedRow(window.get());
+        QTRY_VERIFY_WITH_TIMEOUT(window->NextEngine().IsReady(), 8000);
+        // Another folder is listed while the first recording plays.
+        const QString other = m_dir.filePath(QStringLiteral("other")) + QLatin1Char('/');
+        QDir().mkpath(other);
+        QVERIFY(QFile::copy(m_long, other + QStringLiteral("REC0100.asf")));
+        QCOMPARE(window->RecordPanel()->LoadRecordFolder(other, QStringLiteral(".asf")), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->Engine(), 8000);
+        QCOMPARE(CurrentRecordName, m_card + QStringLiteral("REC0001.asf"));
+        QVERIFY(!window->NextEngine().IsReady());
+        // Left: the preview of the new folder's row.
+        QTRY_COMPARE_WITH_TIMEOUT(PlaybinWatch::Instance().Existing(), 1, 3000);
+    }
+
     void withoutContinuousPlayTheEndKeepsTheLastFrameDimmed()
     {
         auto window = makeWindow(false);
