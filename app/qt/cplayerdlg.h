@@ -123,6 +123,7 @@ private:
 
     // Continuous play, the kept last frame, the strip's click and the rate
     // (cplayerdlg_drive.cpp).
+    bool RowPlays(int row) const;
     int FindPlayingRow() const;
     int PlayingRow() const;
     void PrepareNextRecording(double currentSeconds);

@@ -47,14 +47,18 @@ void CPlayerDlg::ToggleContinuousPlay()
     m_note->ShowNote(ContinuousPlayText() + (on ? QStringLiteral(" \u2713") : QStringLiteral(" \u2717")));
 }
 
+bool CPlayerDlg::RowPlays(int row) const
+{
+    return row >= 0 && row < m_record->rowCount()
+        && RecordFolder + m_record->cell(row, RecordRowStore::kFileNameColumn) == CurrentRecordName;
+}
+
 int CPlayerDlg::FindPlayingRow() const
 {
-    const int rows = m_record->rowCount();
-    if (CurrentRecordIndex >= 0 && CurrentRecordIndex < rows
-        && RecordFolder + m_record->cell(CurrentRecordIndex, RecordRowStore::kFileNameColumn) == CurrentRecordName)
+    if (RowPlays(CurrentRecordIndex))
         return CurrentRecordIndex;
-    for (int row = 0; row < rows; ++row) {
-        if (RecordFolder + m_record->cell(row, RecordRowStore::kFileNameColumn) == CurrentRecordName)
+    for (int row = 0; row < m_record->rowCount(); ++row) {
+        if (RowPlays(row))
             return row;
     }
     return -1;
@@ -65,10 +69,8 @@ int CPlayerDlg::PlayingRow() const
     // The drive follows the recording on screen, also after the user has
     // selected another row to preview it; a list loaded anew since the start
     // no longer holds it.
-    const int rows = m_record->rowCount();
     for (int row : {CurrentRecordIndex, m_playingRow}) {
-        if (row >= 0 && row < rows
-            && RecordFolder + m_record->cell(row, RecordRowStore::kFileNameColumn) == CurrentRecordName)
+        if (RowPlays(row))
             return row;
     }
     return -1;
