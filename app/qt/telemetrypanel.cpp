@@ -40,14 +40,26 @@ void TelemetryPanel::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    emit surfacePicked(qRound(event->position().x()) - kSurfaceOffset);
+    m_clickPending = true;
+    m_dragger.Press(event->globalPosition().toPoint());
 }
 
 void TelemetryPanel::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!(event->buttons() & Qt::LeftButton)) {
-        QWidget::mouseMoveEvent(event);
+    if (m_dragger.Move(window(), event->globalPosition().toPoint(), event->buttons())) {
+        m_clickPending = false;
         return;
     }
-    emit surfacePicked(qRound(event->position().x()) - kSurfaceOffset);
+    QWidget::mouseMoveEvent(event);
+}
+
+void TelemetryPanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragger.Cancel();
+    if (event->button() == Qt::LeftButton && m_clickPending) {
+        m_clickPending = false;
+        emit surfacePicked(qRound(event->position().x()) - kSurfaceOffset);
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
 }
