@@ -6,8 +6,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QBuffer>
+#include <QDirIterator>
 #include <QImage>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <QtTest>
@@ -414,6 +418,52 @@ private slots:
         QVERIFY(!cache.isEmpty());
         QCOMPARE(cache, qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/kestrelview"));
         QCOMPARE(QFileInfo(cache).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    }
+
+    void keepsFetchedTilesInTheCacheFolder()
+    {
+        // A tile server on the loopback that says its tiles keep for a day.
+        QImage tile(256, 256, QImage::Format_RGB32);
+        tile.fill(QColor(40, 120, 60));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        tile.save(&buffer, "PNG");
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        int served = 0;
+        connect(&server, &QTcpServer::newConnection, &server, [&] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
+                    if (!socket->readAll().contains("\r\n\r\n"))
+                        return;
+                    ++served;
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nCache-Control: public, max-age=86400\r\n"
+                                  "Connection: close\r\nContent-Length: " + QByteArray::number(png.size()) + "\r\n\r\n" + png);
+                    socket->disconnectFromHost();
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        const QByteArray url = "http://127.0.0.1:" + QByteArray::number(server.serverPort()) + "/17/66390/45087.png";
+        CWebBrowser2 browser;
+        browser.SetSilent(true);
+        QVERIFY(loadPage(browser, "<html><body><img id=t src=\"" + url + "\"></body></html>"));
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(browser, QStringLiteral("document.getElementById('t').naturalWidth")).toInt(),
+                                  256, 30000);
+        QCOMPARE(served, 1);
+        // The tile itself on disk, under the user's cache folder, where a later run finds it.
+        const auto cachedOnDisk = [&] {
+            QDirIterator files(CWebBrowser2::CachePath(), QDir::Files, QDirIterator::Subdirectories);
+            while (files.hasNext()) {
+                QFile f(files.next());
+                const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+                if (bytes.contains(url) && bytes.contains(png.right(64)))
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(cachedOnDisk(), 30000);
     }
 
     void silentPageRaisesNoDialogs()
