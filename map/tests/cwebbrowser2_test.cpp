@@ -304,7 +304,11 @@ private slots:
         // In mph the legend and the scale bar follow; the colours stay.
         browser.ExecScript(QStringLiteral("SetRouteUnit(\"mph\",0.62137)"));
         QCOMPARE(evaluate(browser, QStringLiteral("document.getElementById('lg').textContent")).toString(),
-                 QStringLiteral("040 mph"));
+                 QStringLiteral("037 mph"));
+        QImage inMph;
+        QTRY_VERIFY_WITH_TIMEOUT((inMph = browser.grab().toImage(), colourNear(inMph, fast).isValid()), 30000);
+        QCOMPARE(colourNear(inMph, slow).hsvHue(), slowHue);
+        QCOMPARE(colourNear(inMph, fast).hsvHue(), fastHue);
         QVERIFY(evaluate(browser, QStringLiteral("document.querySelector('.leaflet-control-scale-line').textContent"))
                     .toString()
                     .endsWith(QStringLiteral(" ft")));
