@@ -2,11 +2,13 @@
 
 #include "mapcache.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebChannel>
@@ -173,6 +175,18 @@ CWebBrowser2::CWebBrowser2(QWidget* parent) : QWidget(parent)
     m_view = new QWebEngineView(this);
     m_view->setPage(m_page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_view->setFocusPolicy(Qt::NoFocus);
+    // The map is clicked and dragged, never typed into: a click on it hands
+    // the keyboard straight back, so the player's keys keep working.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (!now || !m_view->isAncestorOf(now))
+            return;
+        QPointer<QWidget> back = old && !m_view->isAncestorOf(old) ? old : window();
+        QTimer::singleShot(0, this, [back] {
+            if (back)
+                back->setFocus(Qt::OtherFocusReason);
+        });
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

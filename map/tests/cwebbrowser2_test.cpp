@@ -9,7 +9,9 @@
 #include <QBuffer>
 #include <QDirIterator>
 #include <QImage>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -422,6 +424,31 @@ private slots:
         QVERIFY(!cache.isEmpty());
         QCOMPARE(cache, qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/kestrelview"));
         QCOMPARE(QFileInfo(cache).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+    }
+
+    void aClickOnTheMapLeavesTheKeyboardWhereItWas()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* field = new QLineEdit(&window);
+        auto* browser = new CWebBrowser2(&window);
+        browser->setMinimumSize(313, 370);
+        layout->addWidget(field);
+        layout->addWidget(browser);
+        browser->SetSilent(true);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(loadPage(*browser, offlinePage("en")));
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+
+        QWidget* surface = inputSurface(*browser);
+        QVERIFY(surface);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(150, 200));
+        QTRY_VERIFY_WITH_TIMEOUT(field->hasFocus(), 5000);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ok"));
+        QCOMPARE(field->text(), QStringLiteral("ok"));
     }
 
     void keepsFetchedTilesInTheCacheFolder()
