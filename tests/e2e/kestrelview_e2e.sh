@@ -2,8 +2,8 @@
 # Drives the real kestrelview in a private X server the way a user would: the
 # window comes up over a demo memory card, the record list shows the card,
 # OPEN plays a recording and the map draws its route without a network, the
-# configuration button rewrites the card's
-# setup.ini, and Escape + Yes ends the program cleanly with its settings saved.
+# configuration button rewrites the card's setup.ini, and Escape + Yes ends
+# the program cleanly with its settings saved.
 #
 #   kestrelview_e2e.sh PROGRAM MAKE_DEMO_CARD OUTPUT_DIR
 #
