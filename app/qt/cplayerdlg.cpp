@@ -334,6 +334,7 @@ void CPlayerDlg::WireCommands()
     connect(m_information, &CInformation::previousRequested, m_record, &CRecord::SelectPreviousRecord);
     connect(m_information, &CInformation::nextRequested, m_record, &CRecord::SelectNextRecord);
     connect(m_telemetryPanel, &TelemetryPanel::surfacePicked, this, &CPlayerDlg::SeekFromStrip);
+    connect(m_information, &CInformation::RouteSampleClicked, this, &CPlayerDlg::SeekToRouteSample);
     m_record->SetSaveFolderCallback([] { SaveRecordFolder(); });
     m_record->SetOpenTarget(this);
 }

@@ -45,6 +45,9 @@ public:
     void DisplayTick();
     void OpenFileCommand();
     void OpenRecord();  // WM_OPEN_RECORD
+    // A click on a route of the map: seeks the playing recording to the
+    // sample, or opens the neighbour recording there.
+    void SeekToRouteSample(const QString& recordPath, int sampleIndex, int sampleCount);
 
     // Telemetry strip: draws the whole strip into the surface.
     void DrawTelemetry(QImage& surface);
@@ -143,6 +146,9 @@ private:
     QString m_currentVideoPath;
     double m_durationSeconds = 0.0;
     int m_savedPosition = 0;
+    // Where the next start seeks to once (thousandths), for a recording opened
+    // from the map; unlike m_savedPosition it is used up by that start.
+    int m_routeStartPosition = 0;
 
     std::unique_ptr<CDXGraph> m_engine;
     QTimer m_startTimer;

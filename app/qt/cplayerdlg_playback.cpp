@@ -15,10 +15,12 @@
 #include "crecord.h"
 #include "formatclock.h"
 #include "framestill.h"
+#include "maproute.h"
 #include "positionmath.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "recordlistmodel.h"
+#include "recordrowstore.h"
 #include "snapshotprint.h"
 #include "telemetrypanel.h"
 #include "telemetrystrip.h"
@@ -85,6 +87,7 @@ void CPlayerDlg::StartPlayback()
 
     CurrentRecordName = m_currentVideoPath;
     m_playingRow = FindPlayingRow();
+    m_information->ShowRecordingRoute(m_currentVideoPath);
     long width = 0;
     long height = 0;
     m_engine->GetVideoSize(width, height);
@@ -105,7 +108,12 @@ void CPlayerDlg::StartTick()
         return;
     m_engine->Pause();
     m_startTimer.stop();
-    if (m_savedPosition > 0) {
+    if (m_routeStartPosition > 0) {
+        LastSliderPosition = m_routeStartPosition;
+        m_positionSlider->SetPos(m_routeStartPosition);
+        m_engine->SetCurrentPosition(SecondsForSliderPosition(m_routeStartPosition, m_durationSeconds));
+        m_routeStartPosition = 0;
+    } else if (m_savedPosition > 0) {
         LastSliderPosition = m_savedPosition;
         m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0);
     }
@@ -261,6 +269,32 @@ void CPlayerDlg::OpenRecord()
     StartPlayback();
 }
 
+void CPlayerDlg::SeekToRouteSample(const QString& recordPath, int sampleIndex, int sampleCount)
+{
+    const int position = RouteSliderPosition(sampleIndex, sampleCount);
+    if (recordPath == m_currentVideoPath) {
+        if (!m_engine) {
+            // The recording has ended: it starts again at the place.
+            m_routeStartPosition = position;
+            StartPlayback();
+            return;
+        }
+        // As a move of the slider, but at once; the play state stays.
+        m_engine->SetCurrentPosition(SecondsForSliderPosition(position, m_durationSeconds));
+        m_positionSlider->SetPos(position);
+        LastSliderPosition = position;
+        return;
+    }
+    const RecordRowStore& rows = ActiveRecordRowStore();
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        if (RecordFolder + rows.cell(row, RecordRowStore::kFileNameColumn) == recordPath) {
+            m_routeStartPosition = position;
+            m_record->SelectRecord(row);
+            return;
+        }
+    }
+}
+
 void CPlayerDlg::LeaveFullScreen()
 {
     // The video surface switches back directly; the recording keeps playing.
@@ -285,8 +319,10 @@ void CPlayerDlg::DrawTelemetry(QImage& surface)
         m_speedText->setText(QString());
         return;
     }
-    const double shown = DisplayedSpeed(track.speed[b], ReadRecordAsMile(), ShowKMHMode);
+    const int recordAsMile = ReadRecordAsMile();
+    const double shown = DisplayedSpeed(track.speed[b], recordAsMile, ShowKMHMode);
     m_speedText->setText(QString::asprintf("%.1f", shown));
+    m_information->UpdateRouteMarker(b, recordAsMile, ShowKMHMode);
     if (m_engine && m_engine->IsRunning()) {
         const int m = MapSampleIndex(b, track.sampleCount);
         m_information->UpdateMapPosition(track.latitude[m], track.longitude[m]);

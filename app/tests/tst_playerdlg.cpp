@@ -11,6 +11,7 @@
 #include "crecord.h"
 #include "cwebbrowser2.h"
 #include "filenamecodec.h"
+#include "maproute.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "privateprofile.h"
@@ -56,7 +57,12 @@ private:
     }
     QString makeRecording(const QString& name, int seconds)
     {
-        const QString out = m_dir.filePath(QStringLiteral("card/") + name);
+        return makeRecordingIn(QStringLiteral("card/"), name, seconds);
+    }
+    QString makeRecordingIn(const QString& folder, const QString& name, int seconds)
+    {
+        QDir().mkpath(m_dir.filePath(folder));
+        const QString out = m_dir.filePath(folder + name);
         QProcess generator;
         generator.start(QStringLiteral(KESTREL_MAKE_RECORDING),
                         {QStringLiteral("--out"), out, QStringLiteral("--seconds"), QString::number(seconds),
@@ -322,6 +328,59 @@ private slots:
         QVERIFY(TheTelemetryTrack().holdsTelemetry);
         QVERIFY(TheTelemetryTrack().sampleCount > 2);
         QTRY_VERIFY_WITH_TIMEOUT(FindControl<CBitmapSlider>(window.get(), kPositionSlider)->GetPos() > 0, 5000);
+        window->OnCommand(kStop);
+    }
+
+    void aClickOnTheMapSeeksHereOrOpensTheNeighbourThere()
+    {
+        // Long enough that playing on could never pass for a seek.
+        const QString first = makeRecordingIn(QStringLiteral("trip/"), QStringLiteral("REC0001.asf"), 12);
+        const QString second = makeRecordingIn(QStringLiteral("trip/"), QStringLiteral("REC0002.asf"), 12);
+        if (first.isEmpty() || second.isEmpty())
+            QSKIP("the recording generator could not make a recording (GStreamer plugins missing?)");
+        const int samples = 121;  // 10 a second, and the pass after the final line break
+        auto window = makeWindow();
+        CRecord* list = window->RecordPanel();
+        QCOMPARE(list->LoadRecordFolder(m_dir.filePath(QStringLiteral("trip")), QStringLiteral(".asf")), 2);
+        const int firstRow = list->cell(0, 1) == QStringLiteral("REC0001.asf") ? 0 : 1;
+        const auto startedAndPaused = [&](const QString& path) {
+            if (!QTest::qWaitFor([&] { return window->CurrentVideoPath() == path && window->IsDisplayTimerActive()
+                                              && !window->IsStartTimerActive(); }, 10000))
+                return -1.0;
+            window->OnCommand(kPause);
+            double seconds = -1;
+            QTest::qWaitFor([&] { return window->Engine()->GetCurrentPosition(seconds) && seconds > 0; }, 3000);
+            return seconds;
+        };
+        list->SelectRecord(firstRow);
+        QVERIFY(startedAndPaused(first) < 5.0);
+        auto* slider = FindControl<CBitmapSlider>(window.get(), kPositionSlider);
+        CInformation* map = window->InformationPanel();
+
+        // The playing recording: the slider and the engine go to the sample at once, still paused.
+        emit map->RouteSampleClicked(first, 100, samples);
+        QCOMPARE(slider->GetPos(), RouteSliderPosition(100, samples));
+        double seconds = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((window->Engine()->GetCurrentPosition(seconds), seconds >= 8.0), 5000);
+        QVERIFY(!window->Engine()->IsRunning());
+        QCOMPARE(window->CurrentVideoPath(), first);
+
+        // A neighbour opens there.
+        emit map->RouteSampleClicked(second, 100, samples);
+        const double there = startedAndPaused(second);
+        QVERIFY2(there >= 8.0, qPrintable(QString::number(there)));
+        QCOMPARE(CurrentRecordIndex, 1 - firstRow);
+        QCOMPARE(window->SavedPosition(), 0);
+
+        // Only that start: the next one begins at the beginning.
+        list->SelectRecord(firstRow);
+        const double again = startedAndPaused(first);
+        QVERIFY2(again >= 0 && again < 5.0, qPrintable(QString::number(again)));
+
+        // A recording that is no row of the list opens nothing.
+        emit map->RouteSampleClicked(m_dir.filePath(QStringLiteral("trip/OTHER.asf")), 3, samples);
+        QTest::qWait(300);
+        QCOMPARE(window->CurrentVideoPath(), first);
         window->OnCommand(kStop);
     }
 

@@ -360,6 +360,11 @@ void CRecord::SelectNextRecord()
     stepToRecord(CurrentRecordIndex + 1);
 }
 
+void CRecord::SelectRecord(int row)
+{
+    stepToRecord(row);
+}
+
 void CRecord::stepToRecord(int row)
 {
     // However quickly Previous/Next arrive, only rows of the list are opened.

@@ -78,6 +78,8 @@ public slots:
     // post the open request. A step outside the list does nothing.
     void SelectPreviousRecord();
     void SelectNextRecord();
+    // The same for any row (a click on a neighbour's route on the map).
+    void SelectRecord(int row);
 
 signals:
     // A preview of this recording was started (whether or not it could be shown).

@@ -8,9 +8,12 @@
 #include "fittingfont.h"
 #include "mapoffsets.h"
 #include "mappage.h"
+#include "maproute.h"
 #include "mapscript.h"
 #include "recordlistmodel.h"
+#include "recordrowstore.h"
 #include "skin.h"
+#include "telemetrystrip.h"
 #include "uiseam.h"
 #include "uitexttable.h"
 
@@ -89,9 +92,20 @@ CInformation::CInformation(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(kPanelSize);
     createControls();
+    // Batches come from the loader's thread; each is handed to this panel's
+    // thread. The loader goes first at destruction, so none arrives later.
+    m_routeLoader = std::make_unique<RouteLoader>([this](std::uint64_t generation, std::vector<LoadedRoute> batch,
+                                                         bool) {
+        auto routes = std::make_shared<const std::vector<LoadedRoute>>(std::move(batch));
+        QMetaObject::invokeMethod(
+            this, [this, generation, routes] { onRoutesLoaded(generation, *routes); }, Qt::QueuedConnection);
+    });
 }
 
-CInformation::~CInformation() = default;
+CInformation::~CInformation()
+{
+    m_routeLoader.reset();
+}
 
 void CInformation::createControls()
 {
@@ -154,6 +168,7 @@ void CInformation::createControls()
     connect(m_previousButton, &QAbstractButton::clicked, this, &CInformation::onPrevious);
     connect(m_nextButton, &QAbstractButton::clicked, this, &CInformation::onNext);
     connect(m_browser, &CWebBrowser2::DocumentComplete, this, &CInformation::OnDocumentComplete);
+    connect(m_browser, &CWebBrowser2::RouteClicked, this, &CInformation::onRouteClicked);
 }
 
 void CInformation::SetFolders(const QString& programDirectory, const QString& tempDirectory)
@@ -235,6 +250,7 @@ void CInformation::GenerateMapPage(int language)
     m_mapPagePath = page.pagePath;
     m_browser->SetSilent(true);
     m_browser->Navigate(m_mapPagePath);
+    m_pageLoading = true;
     m_reach->mapReachable.store(0);
     StartConnectivityProbe();
 }
@@ -248,6 +264,111 @@ void CInformation::OnDocumentComplete()
 {
     if (m_browser->HasDocument())
         m_hasDocument = true;
+    m_pageLoading = false;
+    sendWholeRouteState();
+}
+
+void CInformation::ShowRecordingRoute(const QString& recordPath)
+{
+    m_currentRoute = LoadedRoute();
+    m_currentRoute.recordPath = recordPath;
+    m_currentRouteLoaded = false;
+    m_neighbourRoutes.clear();
+    m_routeSample = -1;
+    // At once, before any position of the new recording reaches the page.
+    sendRouteScript(SetRouteScript(0, {}));
+
+    // The neighbours are the rows around the playing recording's own row,
+    // found by its path: the list's current row may point elsewhere (a play
+    // after the open-file command, a list loaded since).
+    const RecordRowStore& rows = ActiveRecordRowStore();
+    const auto rowPath = [&](int row) { return RecordFolder + rows.cell(row, RecordRowStore::kFileNameColumn); };
+    int playingRow = -1;
+    for (int row = 0; row < rows.rowCount() && playingRow < 0; ++row)
+        if (rowPath(row) == recordPath)
+            playingRow = row;
+    std::vector<RouteRequest> requests;
+    requests.push_back({recordPath, 0, 0});
+    for (int row : NearbyRows(rows.rowCount(), playingRow, kNeighbourRoutes)) {
+        const QString path = rowPath(row);
+        if (path != recordPath)
+            requests.push_back({path, int(requests.size()), kNeighbourRoutePoints});
+    }
+    m_routeGeneration = m_routeLoader->Load(std::move(requests));
+}
+
+void CInformation::UpdateRouteMarker(int sampleIndex, int recordAsMile, int showKmh)
+{
+    const QString unitScript =
+        SetRouteUnitScript(showKmh != 0 ? "km/h" : "mph", DisplayedSpeed(1.0, recordAsMile, showKmh));
+    if (unitScript != m_routeUnitScript) {
+        m_routeUnitScript = unitScript;
+        sendRouteScript(unitScript);
+    }
+    if (sampleIndex != m_routeSample) {
+        m_routeSample = sampleIndex;
+        sendRouteScript(SetRouteSampleScript(sampleIndex));
+    }
+}
+
+void CInformation::onRoutesLoaded(std::uint64_t generation, const std::vector<LoadedRoute>& batch)
+{
+    // A batch of an earlier recording's request has nothing to do here now.
+    if (generation != m_routeGeneration)
+        return;
+    std::vector<NeighbourRoute> added;
+    const std::size_t firstNew = m_neighbourRoutes.size();
+    for (const LoadedRoute& route : batch) {
+        if (route.routeId == 0) {
+            m_currentRoute = route;
+            m_currentRouteLoaded = true;
+            sendRouteScript(SetRouteScript(0, route.points));
+            if (m_routeSample >= 0)
+                sendRouteScript(SetRouteSampleScript(m_routeSample));
+        } else if (!route.points.empty()) {
+            m_neighbourRoutes.push_back(route);
+        }
+    }
+    for (std::size_t i = firstNew; i < m_neighbourRoutes.size(); ++i)
+        added.emplace_back(m_neighbourRoutes[i].routeId, &m_neighbourRoutes[i].points);
+    if (!added.empty())
+        sendRouteScript(AddNeighbourRoutesScript(added));
+}
+
+void CInformation::onRouteClicked(int routeId, int sampleIndex)
+{
+    const LoadedRoute* route = nullptr;
+    if (routeId == 0 && m_currentRouteLoaded)
+        route = &m_currentRoute;
+    for (const LoadedRoute& neighbour : m_neighbourRoutes)
+        if (routeId != 0 && neighbour.routeId == routeId)
+            route = &neighbour;
+    // The page is ours, but what it sends is checked all the same.
+    if (!route || sampleIndex < 0 || sampleIndex >= route->sampleCount)
+        return;
+    emit RouteSampleClicked(route->recordPath, sampleIndex, route->sampleCount);
+}
+
+void CInformation::sendRouteScript(const QString& script)
+{
+    if (m_hasDocument && !m_pageLoading)
+        m_browser->ExecScript(script);
+}
+
+void CInformation::sendWholeRouteState()
+{
+    if (!m_routeUnitScript.isEmpty())
+        sendRouteScript(m_routeUnitScript);
+    if (m_currentRoute.recordPath.isEmpty())
+        return;  // no recording has started yet
+    sendRouteScript(SetRouteScript(0, m_currentRouteLoaded ? m_currentRoute.points : std::vector<RoutePoint>()));
+    std::vector<NeighbourRoute> all;
+    for (const LoadedRoute& route : m_neighbourRoutes)
+        all.emplace_back(route.routeId, &route.points);
+    if (!all.empty())
+        sendRouteScript(AddNeighbourRoutesScript(all));
+    if (m_routeSample >= 0)
+        sendRouteScript(SetRouteSampleScript(m_routeSample));
 }
 
 void CInformation::UpdateMapPosition(double latitude, double longitude)

@@ -5,12 +5,15 @@
 // owned by the main window; user-interface thread only, except the map
 // reachability flag, which the connectivity probe threads write.
 #include "connectivityprobe.h"
+#include "routeloader.h"
 
 #include <QDialog>
 #include <QFont>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class CControlButton;
 class CWebBrowser2;
@@ -66,6 +69,19 @@ public:
     // The browser finished loading a page.
     void OnDocumentComplete();
 
+    // A recording starts playing: the page drops the route it showed and
+    // starts a new trail; the whole route of this recording and those of its
+    // neighbours in the record list are read in the background and drawn as
+    // they arrive, whether or not the tile host can be reached.
+    void ShowRecordingRoute(const QString& recordPath);
+    // The sample the display shows, and the unit of its speed box (as the
+    // display computes it); the route's marker and legend follow.
+    void UpdateRouteMarker(int sampleIndex, int recordAsMile, int showKmh);
+    // Neighbours drawn at most, nearest in the list first, and the points
+    // each of them keeps.
+    static constexpr int kNeighbourRoutes = 100;
+    static constexpr int kNeighbourRoutePoints = 200;
+
     // 1 when the last probe reached the tile host, else 0.
     int mapReachable() const { return m_reach->mapReachable.load(); }
     QString mapPagePath() const { return m_mapPagePath; }
@@ -79,6 +95,9 @@ signals:
     // window connects these to the record list panel.
     void previousRequested();
     void nextRequested();
+    // The user clicked a route on the map: the recording and its sample
+    // nearest to the click, with the sample count of its log (for the slider).
+    void RouteSampleClicked(const QString& recordPath, int sampleIndex, int sampleCount);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,6 +109,12 @@ private:
     void createControls();
     void onPrevious();
     void onNext();
+    void onRoutesLoaded(std::uint64_t generation, const std::vector<LoadedRoute>& batch);
+    void onRouteClicked(int routeId, int sampleIndex);
+    // Runs a route script once a page is there to take it; a page that is
+    // still loading gets the whole route state when it has loaded.
+    void sendRouteScript(const QString& script);
+    void sendWholeRouteState();
 
     // Shared with the probe threads, which may outlive the panel.
     std::shared_ptr<MapReachability> m_reach;
@@ -100,6 +125,17 @@ private:
     QString m_lastTemplateWarning;
     bool m_hasDocument = false;
     QFont m_readoutFont;
+    bool m_pageLoading = false;
+
+    // The routes the page shows: [0] the playing recording's, once read; the
+    // rest its neighbours'. A route's id on the page is its request index.
+    std::unique_ptr<RouteLoader> m_routeLoader;
+    std::uint64_t m_routeGeneration = 0;
+    LoadedRoute m_currentRoute;
+    bool m_currentRouteLoaded = false;
+    std::vector<LoadedRoute> m_neighbourRoutes;
+    QString m_routeUnitScript;
+    int m_routeSample = -1;
 
     CControlButton* m_previousButton = nullptr;
     CControlButton* m_nextButton = nullptr;

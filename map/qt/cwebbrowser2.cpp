@@ -1,11 +1,21 @@
 #include "cwebbrowser2.h"
 
+#include "mapcache.h"
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
+#include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -47,7 +57,26 @@ protected:
     }
 };
 
+// The one object a page can reach through the web channel ("kestrel"): it
+// passes route clicks on and offers nothing else to the page.
+class PageBridge : public QObject {
+    Q_OBJECT
+public:
+    explicit PageBridge(CWebBrowser2* browser) : QObject(browser), m_browser(browser) {}
+
+    Q_INVOKABLE void routeClicked(int routeId, int sampleIndex)
+    {
+        emit m_browser->RouteClicked(routeId, sampleIndex);
+    }
+
+private:
+    CWebBrowser2* m_browser;
+};
+
 namespace {
+
+// Tiles are small; this keeps several thousand of them.
+constexpr qint64 kHttpCacheBytes = 200LL * 1024 * 1024;
 
 bool envIs(const char* name, const char* value)
 {
@@ -67,7 +96,55 @@ void appendChromiumFlag(const char* flag)
     setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
 }
 
+// The profile every browser of the process shares, made on first use and
+// owned by the application object, so it outlives every page. Its cache and
+// storage live in the user's cache folder, private to the user; when that
+// folder cannot be made, the cache stays in memory.
+QWebEngineProfile* sharedProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    if (profile)
+        return profile;
+    const QString folder = MapCacheFolder();
+    const bool onDisk = !folder.isEmpty() && QDir().mkpath(folder)
+                        && QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (onDisk) {
+        profile = new QWebEngineProfile(QStringLiteral("kestrelview"), QCoreApplication::instance());
+        profile->setCachePath(folder);
+        profile->setPersistentStoragePath(folder + QStringLiteral("/profile"));
+        profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+        profile->setHttpCacheMaximumSize(kHttpCacheBytes);
+    } else {
+        qCWarning(lcBrowser) << "no cache folder for the map; tiles are kept in memory only";
+        profile = new QWebEngineProfile(QCoreApplication::instance());
+        profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    }
+    profile->setHttpUserAgent(QString::fromLatin1(CWebBrowser2::kUserAgent));
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+
+    // The page's side of the web channel, ready before any script of the page.
+    QFile channelScript(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (channelScript.open(QIODevice::ReadOnly)) {
+        QWebEngineScript script;
+        script.setName(QStringLiteral("qwebchannel"));
+        script.setSourceCode(QString::fromUtf8(channelScript.readAll()));
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(QWebEngineScript::MainWorld);
+        script.setRunsOnSubFrames(false);
+        profile->scripts()->insert(script);
+    } else {
+        qCWarning(lcBrowser) << "the web channel script is missing; route clicks will not reach the player";
+    }
+    return profile;
+}
+
 }  // namespace
+
+QString CWebBrowser2::CachePath()
+{
+    QWebEngineProfile* profile = sharedProfile();
+    return profile->isOffTheRecord() ? QString() : profile->cachePath();
+}
 
 void CWebBrowser2::PrepareEnvironment()
 {
@@ -86,14 +163,7 @@ void CWebBrowser2::PrepareEnvironment()
 
 CWebBrowser2::CWebBrowser2(QWidget* parent) : QWidget(parent)
 {
-    // A profile without a storage name is off the record: nothing of the map
-    // page (cache, cookies) is written to disk.
-    m_profile = new QWebEngineProfile(this);
-    m_profile->setHttpUserAgent(QString::fromLatin1(kUserAgent));
-    m_profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-
-    m_page = new SilentWebPage(m_profile, this);
+    m_page = new SilentWebPage(sharedProfile(), this);
     QWebEngineSettings* settings = m_page->settings();
     // The page is a local file that loads its map library and tiles from the web.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
@@ -105,24 +175,38 @@ CWebBrowser2::CWebBrowser2(QWidget* parent) : QWidget(parent)
     m_view = new QWebEngineView(this);
     m_view->setPage(m_page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_view->setFocusPolicy(Qt::NoFocus);
+    // The map is clicked and dragged, never typed into: a click on it hands
+    // the keyboard straight back, so the player's keys keep working.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (!now || !m_view->isAncestorOf(now))
+            return;
+        QPointer<QWidget> back = old && !m_view->isAncestorOf(old) ? old : window();
+        QTimer::singleShot(0, this, [back] {
+            if (back)
+                back->setFocus(Qt::OtherFocusReason);
+        });
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+
+    m_bridge = new PageBridge(this);
+    m_channel = new QWebChannel(this);
+    m_channel->registerObject(QStringLiteral("kestrel"), m_bridge);
+    m_page->setWebChannel(m_channel);
 
     connect(m_page, &QWebEnginePage::loadFinished, this, &CWebBrowser2::onLoadFinished);
 }
 
 CWebBrowser2::~CWebBrowser2()
 {
-    // The page must go before its profile, or the engine complains and may
-    // touch a released profile.
+    // The view before its page, and the page before the channel it uses.
     delete m_view;
     m_view = nullptr;
     delete m_page;
     m_page = nullptr;
-    delete m_profile;
-    m_profile = nullptr;
 }
 
 void CWebBrowser2::Navigate(const QString& localPath)
@@ -157,3 +241,5 @@ void CWebBrowser2::onLoadFinished(bool ok)
     m_hasDocument = true;
     emit DocumentComplete();
 }
+
+#include "cwebbrowser2.moc"

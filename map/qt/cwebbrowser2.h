@@ -1,15 +1,18 @@
 #pragma once
 // The embedded web browser of the information panel (control 1027): a thin
-// wrapper round one QWebEngineView with a profile of its own. It is the only
-// place in the program that includes Qt WebEngine; everything else sees this
-// small interface. Owned by its parent panel; user-interface thread only.
+// wrapper round one QWebEngineView. It is the only place in the program that
+// includes Qt WebEngine; everything else sees this small interface. Every
+// browser of the process shares one profile, whose disk cache in the user's
+// cache folder keeps the map tiles once fetched. Owned by its parent panel;
+// user-interface thread only.
 #include <QString>
 #include <QVariant>
 #include <QWidget>
 
 #include <functional>
 
-class QWebEngineProfile;
+class PageBridge;
+class QWebChannel;
 class QWebEngineView;
 class SilentWebPage;
 
@@ -38,6 +41,9 @@ public:
     void ExecScript(const QString& script);
     // The path last given to Navigate.
     QString CurrentPath() const { return m_path; }
+    // Where the shared profile caches what pages fetch; empty when it keeps
+    // its cache in memory only (no usable cache folder).
+    static QString CachePath();
 
     // For tests: runs script and hands its result to the callback (on the
     // user-interface thread, later).
@@ -46,12 +52,15 @@ public:
 signals:
     // A page finished loading successfully.
     void DocumentComplete();
+    // The page asked for a sample of one of its routes (the user clicked it).
+    void RouteClicked(int routeId, int sampleIndex);
 
 private:
     void onLoadFinished(bool ok);
 
-    QWebEngineProfile* m_profile = nullptr;
     SilentWebPage* m_page = nullptr;
+    QWebChannel* m_channel = nullptr;
+    PageBridge* m_bridge = nullptr;
     QWebEngineView* m_view = nullptr;
     QString m_path;
     bool m_silent = false;

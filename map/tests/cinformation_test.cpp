@@ -8,6 +8,7 @@
 #include "controlid.h"
 #include "cwebbrowser2.h"
 #include "recordlistmodel.h"
+#include "telemetryrecordformat.h"
 #include "uiseam.h"
 #include "uitexttable.h"
 
@@ -57,6 +58,25 @@ int closedPort()
     const int port = server.serverPort();
     server.close();
     return port;
+}
+
+// A recording of the folder and its log: `records` samples heading north-east
+// from the given latitude, the first `withoutFix` of them at 0/0.
+QString writeRecording(const QString& folder, const QString& name, int records, double latitude, int withoutFix = 0)
+{
+    std::string log;
+    for (int i = 0; i < records; ++i) {
+        TelemetrySample s;
+        if (i >= withoutFix) {
+            s.latitude = latitude + i * 2e-5;
+            s.longitude = 2.312 + i * 3e-5;
+        }
+        s.speed = 10 + i;
+        log += FormatTelemetryRecord(s, i) + "\r\n";
+    }
+    writeFile(folder + name + QStringLiteral(".LOG"), QByteArray::fromStdString(log));
+    writeFile(folder + name + QStringLiteral(".asf"), QByteArray());
+    return folder + name + QStringLiteral(".asf");
 }
 
 void setModel(int index, int count, const QString& number, const QString& name)
@@ -321,6 +341,115 @@ private slots:
         QCOMPARE(panel->mapReachable(), 0);
         const QVariant where = evaluate(panel->browser(), QStringLiteral("window.lastLocation"));
         QVERIFY(!where.isValid() || where.isNull());
+    }
+
+    void aNewRecordingsFirstPositionStartsANewTrail()
+    {
+        auto panel = makePanel();
+        QVERIFY(loadReachablePage(*panel, kLanguageEnglish));
+        panel->UpdateMapPosition(48.86, 2.31);
+        panel->UpdateMapPosition(48.87, 2.32);
+        QCOMPARE(evaluate(panel->browser(), QStringLiteral("KV.trail.getLatLngs().length")).toInt(), 2);
+        // Stop, the open-file command and Play: the page stays, a new recording starts.
+        panel->ShowRecordingRoute(m_dir.filePath(QStringLiteral("elsewhere/REC0009.asf")));
+        panel->UpdateMapPosition(50.0, 8.0);
+        const QVariantList trail = evaluate(panel->browser(), QStringLiteral("KV.trail.getLatLngs().map(function(p){return p.lat})")).toList();
+        QCOMPARE(trail.size(), 1);
+        QCOMPARE(trail.first().toDouble(), 50.001);
+    }
+
+    void drawsTheWholeRouteAndItsNeighboursWithoutTheTileHost()
+    {
+        QTemporaryDir card;
+        const QString folder = card.path() + u'/';
+        writeRecording(folder, QStringLiteral("REC0001"), 60, 48.860);
+        const QString playing = writeRecording(folder, QStringLiteral("REC0002"), 80, 48.861, 5);
+        writeRecording(folder, QStringLiteral("REC0003"), 50, 48.863);
+        writeRecording(folder, QStringLiteral("REC0004"), 40, 48.0, 40);  // no fix at all
+        QCOMPARE(LoadRecordFolderModel(folder, QStringLiteral(".asf")), 4);
+        CurrentRecordIndex = 0;  // whatever row the list model points at, the playing path counts
+
+        auto panel = makePanel();
+        ProbeTarget unreachable;
+        unreachable.host = "127.0.0.1";
+        unreachable.port = closedPort();
+        panel->SetProbeTarget(unreachable);
+        QSignalSpy complete(panel->browser(), &CWebBrowser2::DocumentComplete);
+        panel->GenerateMapPage(kLanguageEnglish);
+        QVERIFY(complete.wait(60000) || complete.count() > 0);
+
+        panel->ShowRecordingRoute(playing);
+        panel->UpdateRouteMarker(30, 1, 1);
+        const QString state = QStringLiteral("[R.p.length, R.p[0][3], R.n.length, R.n.map(function(r){return r.p.length}).sort().join('/'),"
+                                             " R.u, R.f, R.i].join()");
+        // 75 fixes from sample 5; both neighbours with a fix, the one without none is not drawn.
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(panel->browser(), state).toString(),
+                                  QStringLiteral("75,5,2,50/60,km/h,1.609344,30"), 30000);
+        QCOMPARE(panel->mapReachable(), 0);
+        QCOMPARE(evaluate(panel->browser(), QStringLiteral("R.mk.getLatLng().lat")).toDouble(), 48.861 + 30 * 2e-5);
+
+        // A new page (a language change) gets the whole route again.
+        complete.clear();
+        panel->GenerateMapPage(kLanguageGerman);
+        QVERIFY(complete.wait(60000) || complete.count() > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(panel->browser(), state).toString(),
+                                  QStringLiteral("75,5,2,50/60,km/h,1.609344,30"), 30000);
+
+        // The unit of the speed box, with the log in km/h.
+        panel->UpdateRouteMarker(31, 0, 0);
+        QCOMPARE(evaluate(panel->browser(), QStringLiteral("[R.u, R.f, R.i].join()")).toString(),
+                 QStringLiteral("mph,0.62137,31"));
+
+        // The next recording without a log: the old route goes at once.
+        panel->ShowRecordingRoute(folder + QStringLiteral("MISSING.asf"));
+        QCOMPARE(evaluate(panel->browser(), QStringLiteral("R.p.length")).toInt(), 0);
+        RecordCount = 0;
+        CurrentRecordIndex = -1;
+    }
+
+    void aClickOnARouteNamesItsRecordingAndSample()
+    {
+        QTemporaryDir card;
+        const QString folder = card.path() + u'/';
+        const QString first = writeRecording(folder, QStringLiteral("REC0001"), 60, 48.860);
+        const QString second = writeRecording(folder, QStringLiteral("REC0002"), 80, 48.861);
+        QCOMPARE(LoadRecordFolderModel(folder, QStringLiteral(".asf")), 2);
+        CurrentRecordIndex = 0;
+
+        auto panel = makePanel();
+        QVERIFY(loadReachablePage(*panel, kLanguageEnglish));
+        panel->ShowRecordingRoute(first);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(panel->browser(), QStringLiteral("R.n.length")).toInt(), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(panel->browser(), QStringLiteral("KV.host !== null")).toBool(), 30000);
+
+        QSignalSpy clicked(panel.get(), &CInformation::RouteSampleClicked);
+        const struct {
+            const char* script;
+            QString path;
+            int sample, count;
+        } cases[] = {
+            {"KV.host.routeClicked(0, 12)", first, 12, 61},
+            {"KV.host.routeClicked(1, 70)", second, 70, 81},
+            {"KV.host.routeClicked(1, 81)", QString(), 0, 0},   // past the log's samples
+            {"KV.host.routeClicked(0, -1)", QString(), 0, 0},
+            {"KV.host.routeClicked(5, 3)", QString(), 0, 0},    // no such route
+        };
+        for (const auto& c : cases) {
+            clicked.clear();
+            panel->browser()->ExecScript(QString::fromLatin1(c.script));
+            evaluate(panel->browser(), QStringLiteral("1"));  // the page has run the call
+            QTest::qWait(100);
+            if (c.path.isEmpty()) {
+                QCOMPARE(clicked.count(), 0);
+                continue;
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(clicked.count(), 1, 10000);
+            QCOMPARE(clicked.first().at(0).toString(), c.path);
+            QCOMPARE(clicked.first().at(1).toInt(), c.sample);
+            QCOMPARE(clicked.first().at(2).toInt(), c.count);
+        }
+        RecordCount = 0;
+        CurrentRecordIndex = -1;
     }
 
     void aNewPageForgetsTheEarlierReachability()

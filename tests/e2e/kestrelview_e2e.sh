@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives the real kestrelview in a private X server the way a user would: the
 # window comes up over a demo memory card, the record list shows the card,
-# OPEN plays a recording, the configuration button rewrites the card's
-# setup.ini, and Escape + Yes ends the program cleanly with its settings saved.
+# OPEN plays a recording and the map draws its route without a network, the
+# configuration button rewrites the card's setup.ini, and Escape + Yes ends
+# the program cleanly with its settings saved.
 #
 #   kestrelview_e2e.sh PROGRAM MAKE_DEMO_CARD OUTPUT_DIR
 #
@@ -35,6 +36,7 @@ readonly kListTailGeometry=283x60+684+240   # rows below the card's three record
 readonly kListBackground='rgb(51,65,89)'
 readonly kPreviewGeometry=289x215+681+349   # preview below the list
 readonly kVideoGeometry=605x382+50+63
+readonly kMapRouteGeometry=313x320+673+206  # the information panel's map above its legend
 readonly kOpenButton="833 70"               # record panel (670, 55) + OPEN (138, 5) + half its size
 readonly kConfigurationButton="875 660"
 readonly kParkedPointer="1250 790"          # off the window: no hover look, no tooltip
@@ -249,6 +251,20 @@ video_moves() {
 }
 sleep 0.5
 wait_for 5 video_moves || fail "the picture in the video area does not change while playing"
+
+# --- The map draws the recording's route, with no network --------------------
+step "route on the map"
+# Strongly coloured pixels of the map above its legend: the route and its marker.
+route_pixels() {
+  convert "$1" -crop "$kMapRouteGeometry" +repage -colorspace HSL -channel G -separate +channel \
+    -threshold 60% -format '%[fx:int(mean*w*h)]' info: 2>/dev/null || echo 0
+}
+[ "$(route_pixels "$work/before-open.png")" -lt 20 ] || fail "colours on the map before a recording plays"
+map_shows_route() {
+  shot "$work/route.png" || return 1
+  [ "$(route_pixels "$work/route.png")" -gt 150 ]
+}
+wait_for 20 map_shows_route || fail "no coloured route on the map while the recording plays"
 
 # --- Configuration rewrites setup.ini ----------------------------------------
 step "configuration"
