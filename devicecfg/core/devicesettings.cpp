@@ -1,6 +1,8 @@
 #include "devicesettings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 
@@ -386,6 +388,26 @@ bool ReadDeviceSettings(const QString& path, DeviceSettings& settings)
     parsePieces(source, settings);
     std::fclose(file);
     return true;
+}
+
+QString FindDeviceSettingsFile(const QString& folder)
+{
+    if (folder.isEmpty())
+        return QString();
+    const QDir dir(folder);
+    for (const char* name : {kDeviceSettingsFileName, kDeviceSettingsBackupFileName}) {
+        // The exact name first: no folder listing in the usual case.
+        const QFileInfo exact(dir, QLatin1String(name));
+        if (exact.isFile())
+            return exact.filePath();
+        const QStringList other = dir.entryList({QLatin1String(name)}, QDir::Files | QDir::Hidden | QDir::System,
+                                                QDir::Name);
+        for (const QString& candidate : other) {
+            if (candidate.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                return dir.filePath(candidate);
+        }
+    }
+    return QString();
 }
 
 bool WriteDeviceSettings(const QString& path, const DeviceSettings& settings)
