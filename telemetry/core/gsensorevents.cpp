@@ -69,14 +69,20 @@ std::vector<GSensorEvent> DetectGSensorEvents(const TelemetryTrack& track, int s
     return events;
 }
 
+std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits,
+                                                         TelemetryTrack& scratch)
+{
+    // Only whole records count, so what an earlier log left in the track is never read.
+    TelemetryParseReport report;
+    if (!ReadTelemetryLogFile(logPath, scratch, &report) || report.wholeRecords == 0)
+        return std::nullopt;
+    return DetectGSensorEvents(scratch, scratch.sampleCount, limits, &report.whole);
+}
+
 std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits)
 {
-    // Zeroed, so a pass the log did not fill holds nothing over a limit.
     auto track = std::make_unique<TelemetryTrack>();
-    TelemetryParseReport report;
-    if (!ReadTelemetryLogFile(logPath, *track, &report) || report.wholeRecords == 0)
-        return std::nullopt;
-    return DetectGSensorEvents(*track, track->sampleCount, limits, &report.whole);
+    return DetectLogEvents(logPath, limits, *track);
 }
 
 const char* GSensorAxisName(GSensorAxis axis)

@@ -52,6 +52,9 @@ std::vector<GSensorEvent> DetectGSensorEvents(const TelemetryTrack& track, int s
 // The events of the log at logPath, counting only its whole records. Nothing
 // when the log cannot be opened or holds no whole record.
 std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits);
+// The same with a track of the caller's to read into (reused across many logs).
+std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits,
+                                                         TelemetryTrack& scratch);
 
 // "X", "Y" or "Z".
 const char* GSensorAxisName(GSensorAxis axis);
