@@ -82,6 +82,31 @@ void BM_PanelListsFolder(benchmark::State& state)
 }
 BENCHMARK(BM_PanelListsFolder)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// From the start of listing until every row's Event cell holds its count.
+void BM_EventColumnFills(benchmark::State& state)
+{
+    CRecord panel;
+    panel.SetButtonFaces();
+    panel.show();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        panel.LoadRecordFolder(g_folder, QStringLiteral(".asf"));
+        QCoreApplication::processEvents();
+        while (panel.IsCountingEvents() && timer.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        if (panel.cell(kRecordings - 1, RecordRowStore::kEventColumn) != QStringLiteral("1")) {
+            state.SkipWithError("the last row was not counted");
+            break;
+        }
+    }
+    state.counters["per_recording_us"] =
+        benchmark::Counter(kRecordings, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    panel.StopPreview();
+}
+BENCHMARK(BM_EventColumnFills)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
 
 int main(int argc, char** argv)
