@@ -1,8 +1,10 @@
 // The main window's 150 ms display tick and its telemetry strip, measured
-// with a full 10,000-sample track, with and without a playing engine.
+// with a full 10,000-sample track, with and without a playing engine, and the
+// "RecordAsMile" look-up each tick makes.
 #include "cdxgraph.h"
 #include "cplayerdlg.h"
 #include "cwebbrowser2.h"
+#include "playersettings.h"
 #include "telemetrystrippainter.h"
 #include "telemetrytrack.h"
 #include "uiseam.h"
@@ -10,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -31,6 +34,7 @@ void FillTrack()
         track.speed[i] = 30 + std::sin(i * 0.002) * 10;
     }
     track.sampleCount = kTelemetryCapacity;
+    track.holdsTelemetry = true;
     TelemetryReloadPending = false;
 }
 
@@ -94,6 +98,27 @@ void BM_DisplayTickPlayingWithStrip(benchmark::State& state)
     g_window->ReleaseEngine();
 }
 BENCHMARK(BM_DisplayTickPlayingWithStrip)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+// "RecordAsMile" as each display tick asks for it, from a settings file grown
+// large (about 1 MB of other keys) and left unchanged between ticks.
+void BM_RecordAsMileFromALargeSettingsFile(benchmark::State& state)
+{
+    const QString saved = PlayerSettingsPath;
+    PlayerSettingsPath = g_dir->filePath(QStringLiteral("large-ZELPlayer.ini"));
+    QFile file(PlayerSettingsPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        state.SkipWithError("settings file not written");
+        return;
+    }
+    file.write("[VEXORAPLAYER]\nRecordAsMile=0\n[OTHER]\n");
+    for (int i = 0; i < 40000; ++i)
+        file.write(QByteArray("Key") + QByteArray::number(i) + "=some value of no interest\n");
+    file.close();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadRecordAsMile());
+    PlayerSettingsPath = saved;
+}
+BENCHMARK(BM_RecordAsMileFromALargeSettingsFile)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv)

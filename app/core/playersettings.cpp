@@ -2,6 +2,12 @@
 
 #include "privateprofile.h"
 
+#include <QFile>
+
+#include <optional>
+
+#include <sys/stat.h>
+
 QString PlayerSettingsPath;
 int ShowKMHMode = kDefaultShowKMHMode;
 
@@ -73,7 +79,36 @@ bool WriteLastLoadPath(const QString& folder)
 
 int ReadRecordAsMile()
 {
-    return readInt(kRecordAsMileKey, kDefaultRecordAsMile);
+    // The display asks every 150 ms so that an edit counts at the next tick;
+    // the file is parsed again only when a stat shows it may have changed.
+    struct Seen {
+        QString path;
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified {};
+        int value = kDefaultRecordAsMile;
+    };
+    static std::optional<Seen> last;
+
+    Seen now;
+    now.path = PlayerSettingsPath;
+    struct stat info {};
+    if (::stat(QFile::encodeName(PlayerSettingsPath).constData(), &info) == 0) {
+        now.exists = true;
+        now.device = info.st_dev;
+        now.inode = info.st_ino;
+        now.size = info.st_size;
+        now.modified = info.st_mtim;
+    }
+    if (last && last->path == now.path && last->exists == now.exists && last->device == now.device
+        && last->inode == now.inode && last->size == now.size && last->modified.tv_sec == now.modified.tv_sec
+        && last->modified.tv_nsec == now.modified.tv_nsec)
+        return last->value;
+    now.value = readInt(kRecordAsMileKey, kDefaultRecordAsMile);
+    last = now;
+    return now.value;
 }
 
 QString ReadHelpFile()

@@ -4,7 +4,7 @@
 
 // The player's own settings: section "VEXORAPLAYER" of the file named by
 // PlayerSettingsPath (normally "ZELPlayer.ini" beside the program). Every
-// function opens the file afresh, so hand edits made while the program runs
+// function looks at the file afresh, so hand edits made while the program runs
 // count at the next read. UI thread only, like the globals below.
 
 // Program-wide state of the UI thread.
@@ -48,7 +48,9 @@ QString ReadLastLoadPath();
 // name holding a line break, which the file cannot store.
 bool WriteLastLoadPath(const QString& folder);
 
-// "RecordAsMile", default 1; nonzero: the telemetry logs store mph.
+// "RecordAsMile", default 1; nonzero: the telemetry logs store mph. Cheap
+// enough for every display tick: the file is parsed again only when its
+// modification time, size or identity differs from the last call's.
 int ReadRecordAsMile();
 
 // "HelpFile", default empty, at most 1023 characters; relative to the

@@ -14,6 +14,7 @@
 #include "crecord.h"
 #include "dialogunits.h"
 #include "keytable.h"
+#include "paneloutline.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "programpaths.h"
@@ -73,11 +74,13 @@ constexpr int kTransportY = 649;
 constexpr int kKmhDu[4] = {292, 426, 27, 10};
 constexpr int kMphDu[4] = {364, 426, 24, 10};
 
-// Framework bitmap buttons: id, normal, pushed, focused, disabled.
+// Framework bitmap buttons: id, normal, pushed, focused, disabled. The tabs'
+// focused image is their pushed one, so they take none: a tab looks pushed
+// only while its panel is shown, wherever the keyboard focus is.
 struct BitmapFaces { int id; int normal; int pushed; int focused; int disabled; };
 constexpr BitmapFaces kBitmapButtons[] = {
-    {kInformationTab, 136, 137, 137, 136},
-    {kRecordTab, 138, 139, 139, 138},
+    {kInformationTab, 136, 137, 0, 136},
+    {kRecordTab, 138, 139, 0, 138},
     {kToStart, 174, 175, 0, 0},
     {kFrameBack, 170, 171, 0, 0},
     {kSkipBack, 178, 179, 0, 0},
@@ -191,6 +194,9 @@ void CPlayerDlg::CreateChildren()
 
     m_panelFrame = new QWidget(this);
     SetControlId(m_panelFrame, kPanelFrame);
+    // A static frame takes no mouse of its own: outside the panels' outline
+    // it lets clicks through to the minimise and close buttons it overlaps.
+    m_panelFrame->setMask(PanelOutlineRegion());
 
     m_videoArea = new QWidget(this);
     SetControlId(m_videoArea, kVideoArea);

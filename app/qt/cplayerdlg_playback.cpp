@@ -83,6 +83,10 @@ void CPlayerDlg::StartPlayback()
     m_durationSeconds = 0.0;
     m_engine->GetDuration(m_durationSeconds);
     TelemetryReloadPending = true;
+    // The panel just shown names what was asked to open at once: a display
+    // tick still running from the last recording may end an unplayable one
+    // before the start tick comes.
+    m_information->RefreshRecordInfo();
 }
 
 void CPlayerDlg::StartTick()
@@ -96,7 +100,8 @@ void CPlayerDlg::StartTick()
         m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0);
     }
     m_engine->Run();
-    SetPlayLooks(false, true);
+    // Running again: the looks say playing, as the play command's do.
+    SetPlayLooks(true, false);
     m_displayTimer.stop();
     m_displayTimer.start();
     m_information->RefreshRecordInfo();
@@ -134,8 +139,9 @@ void CPlayerDlg::DisplayTick()
         LastSliderPosition = v;
         if (m_engine) {
             m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0);
+            // A seek keeps a running engine running: the looks say playing.
             if (m_engine->IsRunning())
-                SetPlayLooks(false, true);
+                SetPlayLooks(true, false);
         }
     }
 }
@@ -147,9 +153,13 @@ void CPlayerDlg::EndOfRecording()
     m_positionSlider->SetPos(0);
     ReleaseEngine();
     RedrawNow();
-    m_information->hide();
-    m_information->show();
-    m_information->repaint();
+    // Hiding and showing repaints the information panel; the list, when the
+    // user has switched to it, stays in front with its tab pushed.
+    if (m_information->isVisible()) {
+        m_information->hide();
+        m_information->show();
+        m_information->repaint();
+    }
     m_positionSlider->hide();
     m_telemetryPanel->hide();
 }
@@ -216,6 +226,8 @@ void CPlayerDlg::OpenFileCommand()
     if (files.isEmpty())
         return;
     FillRecordListFromFiles(files);
+    // No row of the new list is selected, so no preview of the old folder stays.
+    m_record->StopPreview();
     SaveRecordFolder();
     // The full path: nothing here changes the process's current folder.
     m_currentVideoPath = QFileInfo(files.last()).absoluteFilePath();
@@ -241,12 +253,19 @@ void CPlayerDlg::DrawTelemetry(QImage& surface)
 {
     static const TelemetryStripPainter painter;
     surface.fill(Qt::black);
-    if (TelemetryReloadPending && !ReadTelemetryLog(CurrentRecordName))
+    // Without telemetry of this recording (no log, an unreadable one, or one
+    // in which nothing converted) the strip stays black and the speed box
+    // empty: a speed left from the recording before would be wrong here.
+    if (TelemetryReloadPending && !ReadTelemetryLog(CurrentRecordName)) {
+        m_speedText->setText(QString());
         return;
+    }
     const TelemetryTrack& track = TheTelemetryTrack();
     const int b = painter.Paint(surface, track, m_positionSlider->GetPos(), m_font);
-    if (b < 0)
+    if (b < 0) {
+        m_speedText->setText(QString());
         return;
+    }
     const double shown = DisplayedSpeed(track.speed[b], ReadRecordAsMile(), ShowKMHMode);
     m_speedText->setText(QString::asprintf("%.1f", shown));
     if (m_engine && m_engine->IsRunning()) {

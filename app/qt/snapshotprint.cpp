@@ -3,7 +3,9 @@
 #include "cdxgraph.h"
 #include "uiseam.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -46,6 +48,16 @@ bool MoveReplacing(const QString& from, const QString& to)
     return true;
 }
 
+QString SnapshotStartFolder()
+{
+    // A folder that does not exist would reach the save dialog as a file name
+    // ("Pictures", saved as "~/Pictures.bmp"), so only an existing one is offered.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
+        return pictures;
+    return QDir::homePath();
+}
+
 void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory)
 {
     if (!engine)
@@ -57,7 +69,7 @@ void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirect
     const QString working = tempDirectory + QLatin1String(kSnapshotFile);
     if (engine->SaveSnapshot(working)) {
         SaveFileRequest request;
-        request.directory = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        request.directory = SnapshotStartFolder();
         request.filter = QStringLiteral("BMP File (*.bmp)");
         request.defaultSuffix = QStringLiteral("bmp");
         const QString chosen = UiSeam::SaveFile(owner, request);

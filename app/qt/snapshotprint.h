@@ -7,6 +7,10 @@
 class CDXGraph;
 class QWidget;
 
+// The folder the snapshot's save dialog starts in: the user's Pictures folder
+// when it exists, else the home folder. No file name is proposed.
+QString SnapshotStartFolder();
+
 // Saves the frame where the user chooses. A running engine is paused while
 // the frame is taken and the dialog is open, and runs again afterwards.
 void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory);

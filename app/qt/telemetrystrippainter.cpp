@@ -39,7 +39,7 @@ TelemetryStripPainter::TelemetryStripPainter()
 int TelemetryStripPainter::Paint(QImage& surface, const TelemetryTrack& track, int position, const QFont& font) const
 {
     const int n = track.sampleCount;
-    if (!HasDrawableTrack(n))
+    if (!HasDrawableTrack(n) || !track.holdsTelemetry)
         return -1;
     const int w = surface.width();
     const int h = surface.height();

@@ -14,8 +14,8 @@ public:
 
     // Draws curves, cursor and readouts for slider position `position`
     // (0..1000) over what the surface already holds. Returns the sample under
-    // the cursor, or -1 when the track has fewer than two samples (nothing
-    // is drawn then and no sample is read).
+    // the cursor, or -1 when the track has fewer than two samples or holds no
+    // telemetry (nothing is drawn then and no sample is read).
     int Paint(QImage& surface, const TelemetryTrack& track, int position, const QFont& font) const;
 
 private:

@@ -8,11 +8,14 @@
 #include "controlid.h"
 #include "cplayerdlg.h"
 #include "creadout.h"
+#include "crecord.h"
 #include "cwebbrowser2.h"
+#include "filenamecodec.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "privateprofile.h"
 #include "recordlistmodel.h"
+#include "telemetrytrack.h"
 #include "uiseam.h"
 #include "uitexttable.h"
 
@@ -24,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
+#include <cstdio>
 
 using namespace PlayerId;
 
@@ -187,6 +192,50 @@ private slots:
         QVERIFY(page.readAll().contains("lang=\"el\""));
     }
 
+    void noTelemetryOfThisRecordingShowsNothingOfTheOneBefore()
+    {
+        auto window = makeWindow();
+        const QString card = m_dir.filePath(QStringLiteral("logs/"));
+        QVERIFY(QDir().mkpath(card));
+        const auto writeLog = [&](const char* name, const QByteArray& bytes) {
+            QFile file(card + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        QByteArray good;
+        for (int i = 0; i < 50; ++i)
+            good += "A 2024-05-01 12:00:07.000 GSENSOR=+0.512,-0.734,+0.981 GPS LAT:N 22 30.1234 E 114 5.6789 35.2 OK\r\n";
+        writeLog("good.LOG", good);
+        writeLog("powerloss.LOG", QByteArray(4096, '\0'));
+        writeLog("garbage.LOG", QByteArray("\x01\xfe GSENSOR=\x80 ,,, GPS \xff OK\r\n"));
+        auto* speed = FindControl<CReadout>(window.get(), kSpeedText);
+        QImage surface(600, 95, QImage::Format_RGB32);
+        const auto drawFor = [&](const char* record) {
+            CurrentRecordName = card + QLatin1String(record);
+            TelemetryReloadPending = true;
+            window->DrawTelemetry(surface);
+        };
+        const auto litPixels = [&] {
+            int lit = 0;
+            for (int y = 0; y < surface.height(); ++y)
+                for (int x = 0; x < surface.width(); ++x)
+                    lit += (surface.pixel(x, y) & 0xffffff) != 0 ? 1 : 0;
+            return lit;
+        };
+
+        for (const char* record : {"powerloss.asf", "garbage.asf", "missing.asf"}) {
+            drawFor("good.asf");
+            QVERIFY(!speed->text().isEmpty());
+            QVERIFY(litPixels() > 0);
+            drawFor(record);
+            QVERIFY2(speed->text().isEmpty(), record);
+            QVERIFY2(litPixels() == 0, record);
+            window->DrawTelemetry(surface);  // and on the next tick
+            QVERIFY2(speed->text().isEmpty(), record);
+        }
+        CurrentRecordName.clear();
+    }
+
     void playsAGeneratedRecordingEndToEnd()
     {
         const QString recording = makeRecording(QStringLiteral("drive.asf"), 3);
@@ -234,6 +283,46 @@ private slots:
         QVERIFY(!window->Engine());
         QVERIFY(!FindControl(window.get(), kVideoArea)->isVisible());
         QVERIFY(FindControl<CBitmapButton>(window.get(), kRecordTab)->PushedState());
+    }
+
+    // Cards copied from old systems hold names in Latin-1: listed, previewed,
+    // played, and their logs read, all by the bytes on disk.
+    void nameThatIsNoUtf8IsListedPreviewedPlayedAndItsLogRead()
+    {
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("card/latin"))));
+        const QString made = makeRecording(QStringLiteral("latin/plain.asf"), 2);
+        if (made.isEmpty())
+            QSKIP("the recording generator could not make a recording (GStreamer plugins missing?)");
+        const QString folder = m_dir.filePath(QStringLiteral("card/latin/"));
+        const QByteArray native = QFile::encodeName(folder);
+        // QTemporaryDir cannot remove what Qt cannot name: these go by their bytes.
+        struct RemoveByBytes {
+            QByteArray base;
+            ~RemoveByBytes()
+            {
+                for (const char* extension : {".asf", ".LOG"})
+                    std::remove((base + extension).constData());
+            }
+        } latinFiles{native + "\xc9tape-\xe9t\xe9"};
+        for (const char* extension : {".asf", ".LOG"})
+            QCOMPARE(::rename((native + "plain" + extension).constData(), (latinFiles.base + extension).constData()), 0);
+
+        auto window = makeWindow();
+        CRecord* panel = window->RecordPanel();
+        QCOMPARE(panel->LoadRecordFolder(folder, QStringLiteral(".asf")), 1);
+        QCOMPARE(EncodeFileName(panel->SelectedRecordPath()), native + "\xc9tape-\xe9t\xe9.asf");
+        QVERIFY(!FindControl(panel, CRecord::kPreviewArea)->isHidden());
+
+        TheTelemetryTrack().holdsTelemetry = false;  // nothing left from an earlier test
+        window->OpenRecord();
+        QVERIFY(window->Engine());
+        QCOMPARE(VideoWidth, 320);
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!FindControl<CReadout>(window.get(), kSpeedText)->text().isEmpty(), 3000);
+        QVERIFY(TheTelemetryTrack().holdsTelemetry);
+        QVERIFY(TheTelemetryTrack().sampleCount > 2);
+        QTRY_VERIFY_WITH_TIMEOUT(FindControl<CBitmapSlider>(window.get(), kPositionSlider)->GetPos() > 0, 5000);
+        window->OnCommand(kStop);
     }
 
     void missingRecordingEndsAtTheFirstTick()

@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -115,6 +118,59 @@ private slots:
         QVERIFY(!QFile::exists(m_temp + QStringLiteral("mysnapshot.bmp")));
         QTRY_VERIFY_WITH_TIMEOUT(m_engine->IsRunning(), 3000);
         QVERIFY(m_warnings.isEmpty());
+    }
+
+    void saveDialogStartsInAnExistingFolderWithNoName_data()
+    {
+        QTest::addColumn<bool>("picturesExists");
+        QTest::newRow("Pictures folder") << true;
+        QTest::newRow("no Pictures folder") << false;
+    }
+
+    void saveDialogStartsInAnExistingFolderWithNoName()
+    {
+        QFETCH(bool, picturesExists);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QByteArray oldHome = qgetenv("HOME");
+        const bool configSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
+        const QString pictures = home.filePath(QStringLiteral("Pictures"));
+        if (picturesExists)
+            QVERIFY(QDir().mkpath(pictures));
+        openEngine(false);
+
+        // The real dialog, answered once it is up.
+        bool shown = false;
+        QString folder;
+        QString name = QStringLiteral("<no name field>");
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || shown)
+                return;
+            shown = true;
+            folder = dialog->directory().absolutePath();
+            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name = edit->text();
+            dialog->reject();
+        });
+        poll.start(20);
+        SnapshotCommand(nullptr, m_engine.get(), m_temp);
+        poll.stop();
+        qputenv("HOME", oldHome);
+        if (configSet)
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+
+        QVERIFY(shown);
+        QCOMPARE(folder, picturesExists ? pictures : home.path());
+        QCOMPARE(name, QString());
+        QVERIFY(QFile::exists(m_temp + QStringLiteral("mysnapshot.bmp")));
+        QVERIFY(!QFile::exists(pictures + QStringLiteral(".bmp")));
     }
 
     void cancelledDialogKeepsTheWorkingFileAndThePause()

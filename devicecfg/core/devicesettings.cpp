@@ -15,6 +15,7 @@
 #include <cstring>
 #include <locale.h>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -266,53 +267,189 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-// Writes `bytes` to a fresh file beside `target` and renames it over the target,
-// so the old file stays whole until the new one is complete. A symbolic link at
-// `target` stays a link: its destination is what gets replaced. An existing
-// target keeps its mode and, where allowed, its owner; one that we may not write
-// (or that is no regular file) is left alone, as an in-place rewrite would be.
-bool replaceFileAtomically(const QString& target, const QByteArray& bytes)
+// Temporary files of a write are named ".<name>.kestrelview-save-<8 of 0-9a-z>.tmp"
+// beside the settings file: no user or camera file looks like that, so the
+// ones a killed write leaves behind can be removed without doubt.
+constexpr char kTemporaryMiddle[] = ".kestrelview-save-";
+constexpr char kTemporaryEnd[] = ".tmp";
+constexpr int kTemporaryRandomCharacters = 8;
+constexpr char kTemporaryAlphabet[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+QByteArray temporaryName(const QByteArray& name)
 {
-    QByteArray path = nativePath(target);
-    if (path.isEmpty())
+    QByteArray random(kTemporaryRandomCharacters, '0');
+    for (char& c : random)
+        c = kTemporaryAlphabet[QRandomGenerator::global()->bounded(int(sizeof kTemporaryAlphabet - 1))];
+    return '.' + name + kTemporaryMiddle + random + kTemporaryEnd;
+}
+
+bool isTemporaryNameOf(const char* entry, const QByteArray& name)
+{
+    const QByteArray head = '.' + name + kTemporaryMiddle;
+    const std::size_t length = std::strlen(entry);
+    const std::size_t endLength = sizeof kTemporaryEnd - 1;
+    if (length != std::size_t(head.size()) + kTemporaryRandomCharacters + endLength)
         return false;
-    if (char* resolved = ::realpath(path.constData(), nullptr)) {
-        path = resolved;
+    if (std::memcmp(entry, head.constData(), std::size_t(head.size())) != 0
+        || std::memcmp(entry + length - endLength, kTemporaryEnd, endLength) != 0)
+        return false;
+    for (int i = 0; i < kTemporaryRandomCharacters; ++i) {
+        const char c = entry[head.size() + i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    return true;
+}
+
+// The file a write really replaces: a symbolic link stays a link, its
+// destination is what gets written. Split into folder (with its '/') and name.
+struct WriteTarget {
+    QByteArray path;
+    QByteArray folder;
+    QByteArray name;
+};
+
+WriteTarget resolveTarget(const QString& target)
+{
+    WriteTarget result;
+    result.path = nativePath(target);
+    if (result.path.isEmpty())
+        return result;
+    if (char* resolved = ::realpath(result.path.constData(), nullptr)) {
+        result.path = resolved;
         std::free(resolved);
     }
+    const qsizetype slash = result.path.lastIndexOf('/');
+    result.folder = slash < 0 ? QByteArray("./") : result.path.left(slash + 1);
+    result.name = slash < 0 ? result.path : result.path.mid(slash + 1);
+    return result;
+}
 
-    struct stat existing {};
-    const bool exists = ::stat(path.constData(), &existing) == 0;
-    if (exists && (!S_ISREG(existing.st_mode) || ::access(path.constData(), W_OK) != 0))
-        return false;
+void setReason(QString* whyNot, int error)
+{
+    if (whyNot)
+        *whyNot = qt_error_string(error);
+}
 
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(slash + 1);
-    const QByteArray name = slash < 0 ? path : path.mid(slash + 1);
-
+// Writes `bytes` to a fresh file beside the target and renames it over the
+// target, so the old file stays whole until the new one is complete. The new
+// file takes the old one's mode and, where allowed, its owner. False with
+// errno set when it did not replace the target; *couldNotCreate tells that no
+// temporary file could be made in the folder at all.
+bool replaceAtomically(const WriteTarget& target, const struct stat* existing, const QByteArray& bytes,
+                       bool* couldNotCreate)
+{
+    *couldNotCreate = false;
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = folder + (slash < 0 ? "/." : ".") + name + '.'
-                    + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        temporary = target.folder + temporaryName(target.name);
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0 && errno != EEXIST)
+        if (fd < 0 && errno != EEXIST) {
+            *couldNotCreate = true;
             return false;
+        }
     }
-    if (fd < 0)
+    if (fd < 0) {
+        *couldNotCreate = true;
         return false;
+    }
 
-    if (exists) {
+    if (existing) {
         // Both may fail on file systems without owners (a FAT memory card): harmless.
-        (void)::fchown(fd, existing.st_uid, existing.st_gid);
-        (void)::fchmod(fd, existing.st_mode & 07777);
+        (void)::fchown(fd, existing->st_uid, existing->st_gid);
+        (void)::fchmod(fd, existing->st_mode & 07777);
     }
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.constData(), path.constData()) == 0;
-    if (!ok)
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temporary.constData(), target.path.constData()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
         ::unlink(temporary.constData());
+        errno = error;
+    }
     return ok;
+}
+
+// Where the folder cannot take a new file (a card mounted so, a folder of
+// someone else) but the file itself may be written: truncate, write, flush
+// and sync in place. Should that fail half-way, the old text is put back as
+// far as the card lets it.
+bool rewriteInPlace(const WriteTarget& target, const QByteArray& bytes)
+{
+    const int fd = ::open(target.path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return false;
+    }
+    QByteArray previous;
+    bool canRestore = false;
+    constexpr off_t kKeepForRestoreBytes = 1 << 20;
+    if (info.st_size <= kKeepForRestoreBytes) {
+        previous.resize(qsizetype(info.st_size));
+        const ssize_t got = ::pread(fd, previous.data(), size_t(previous.size()), 0);
+        canRestore = got == ssize_t(previous.size());
+    }
+    const auto writeFromStart = [fd](const QByteArray& text) {
+        return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
+    };
+    bool ok = writeFromStart(bytes);
+    int error = ok ? 0 : errno;
+    if (!ok && canRestore)
+        (void)writeFromStart(previous);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok)
+        errno = error;
+    return ok;
+}
+
+bool writeSettingsFile(const QString& path, const QByteArray& bytes, QString* whyNot)
+{
+    const WriteTarget target = resolveTarget(path);
+    if (target.path.isEmpty()) {
+        setReason(whyNot, ENOENT);
+        return false;
+    }
+    struct stat existing {};
+    const bool exists = ::stat(target.path.constData(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        setReason(whyNot, S_ISDIR(existing.st_mode) ? EISDIR : EINVAL);
+        return false;
+    }
+    // A file we may not write is left alone, as an in-place rewrite would be.
+    if (exists && ::access(target.path.constData(), W_OK) != 0) {
+        setReason(whyNot, errno);
+        return false;
+    }
+
+    bool couldNotCreate = false;
+    if (replaceAtomically(target, exists ? &existing : nullptr, bytes, &couldNotCreate))
+        return true;
+    const int atomicError = errno;
+    // Only a folder that refuses new files sends the write in place; a write
+    // that failed on its way (a full card) must leave the old file as it was.
+    const bool folderRefused = couldNotCreate && (atomicError == EACCES || atomicError == EPERM);
+    if (!exists || !folderRefused) {
+        setReason(whyNot, atomicError);
+        return false;
+    }
+    if (rewriteInPlace(target, bytes))
+        return true;
+    setReason(whyNot, errno);
+    return false;
 }
 
 } // namespace
@@ -410,10 +547,37 @@ QString FindDeviceSettingsFile(const QString& folder)
     return QString();
 }
 
-bool WriteDeviceSettings(const QString& path, const DeviceSettings& settings)
+bool WriteDeviceSettings(const QString& path, const DeviceSettings& settings, QString* whyNot)
 {
-    if (replaceFileAtomically(path, FormatDeviceSettings(settings)))
+    QString reason;
+    if (writeSettingsFile(path, FormatDeviceSettings(settings), &reason))
         return true;
-    qCWarning(lcDeviceSettings) << "settings file not written:" << path;
+    qCWarning(lcDeviceSettings) << "settings file not written:" << path << reason;
+    if (whyNot)
+        *whyNot = reason;
     return false;
+}
+
+int RemoveStaleDeviceSettingsTemporaries(const QString& path)
+{
+    const WriteTarget target = resolveTarget(path);
+    if (target.name.isEmpty())
+        return 0;
+    DIR* dir = ::opendir(target.folder.constData());
+    if (!dir)
+        return 0;
+    const int folderFd = ::dirfd(dir);
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryNameOf(entry->d_name, target.name))
+            continue;
+        // Only a plain file of that name was ever made by a write.
+        struct stat info {};
+        if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (::unlinkat(folderFd, entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }

@@ -53,5 +53,13 @@ QString FindDeviceSettingsFile(const QString& folder);
 
 // Replaces the file at `path` with FormatDeviceSettings(settings). The new text
 // goes to a temporary file beside the target that then replaces it, so a failed
-// write leaves the old file whole. Returns false when nothing was replaced.
-bool WriteDeviceSettings(const QString& path, const DeviceSettings& settings);
+// write leaves the old file whole. Where the folder takes no new file but the
+// file itself may be written (a card mounted so), the file is rewritten in
+// place instead: truncated, written, flushed and synced. Returns false when
+// the file was not written, with the reason for the user in *whyNot.
+bool WriteDeviceSettings(const QString& path, const DeviceSettings& settings, QString* whyNot = nullptr);
+
+// Removes the temporary files that an interrupted WriteDeviceSettings of `path`
+// left beside it: plain files named by the write's own unmistakable pattern,
+// nothing else. Returns how many were removed.
+int RemoveStaleDeviceSettingsTemporaries(const QString& path);

@@ -9,12 +9,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
+
+#include <cmath>
 
 namespace {
 // Template size and places, in dialog units.
@@ -69,6 +72,11 @@ QString RangeMessage(const FieldSpec& field)
     return QStringLiteral("Please enter an integer between %1 and %2.")
         .arg(static_cast<int>(field.minimum))
         .arg(static_cast<int>(field.maximum));
+}
+
+QString NotSavedMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1 was not saved.\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 }  // namespace
 
@@ -207,6 +215,8 @@ void Cconfiguration::OnInitDialog()
             button->setText(text);
     }
 
+    // What a killed write left beside the file goes before anything else.
+    RemoveStaleDeviceSettingsTemporaries(m_filePath);
     DeviceSettings settings;
     settings.BEFORE_VIDEO_EVENT = m_beforeVideoEvent;
     settings.VIDEO_EVENT_LENGTH = m_videoEventLength;
@@ -253,7 +263,11 @@ bool Cconfiguration::TakeValues()
         } else {
             value = QLocale::c().toInt(text, &ok);
         }
-        if (!ok || value < field.minimum || value > field.maximum) {
+        // "nan" and "inf" (any case) convert, but are no threshold a camera can
+        // compare with: outside the range like any other value beyond it. A NaN
+        // would slip through the two comparisons alone.
+        const bool inRange = std::isfinite(value) && value >= field.minimum && value <= field.maximum;
+        if (!ok || !inRange) {
             UiSeam::Warn(this, windowTitle(),
                          ok ? RangeMessage(field)
                             : (field.isFloat ? QStringLiteral("Please enter a number.")
@@ -295,7 +309,13 @@ void Cconfiguration::accept()
     settings.G_LIMITX = m_limitX;
     settings.G_LIMITY = m_limitY;
     settings.G_LIMITZ = m_limitZ;
-    WriteDeviceSettings(m_filePath, settings);
+    QString whyNot;
+    if (!WriteDeviceSettings(m_filePath, settings, &whyNot)) {
+        // Closing now would look like a save; the dialog stays open, so the
+        // user can free the card and apply again, or close.
+        UiSeam::Warn(this, windowTitle(), NotSavedMessage(m_filePath, whyNot));
+        return;
+    }
     QDialog::accept();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The camera configuration dialog: edits one "setup.ini" or "setup.bak" that
-// the user picks. It reads the file when it opens and rewrites exactly that
-// file when the user applies. Modal; UI thread only.
+// the user picks. It reads the file when it opens (removing what a killed
+// write left beside it) and rewrites exactly that file when the user applies;
+// a file that could not be written is reported and the dialog stays open.
+// Modal; UI thread only.
 #include "devicesettings.h"
 
 #include <QDialog>

@@ -12,8 +12,14 @@
 #include <string>
 #include <vector>
 
+#include <QRegularExpression>
+
+#include <functional>
+
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -361,6 +367,184 @@ TEST(DeviceSettingsFile, ReadOnlyFileIsNotReplaced)
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
     EXPECT_FALSE(WriteDeviceSettings(path, DeviceSettings::defaults()));
     EXPECT_EQ(fileBytes(path), QByteArray("[VIDEO_LENGTH=120]\r\n"));
+}
+
+// A write killed half-way (here by the file size limit's default signal, as a
+// pulled card or a killed process would stop it) leaves its temporary file.
+// It carries a name no user file has, and only such files go when the dialog
+// next opens the settings file.
+TEST(DeviceSettingsFile, KilledWriteLeavesOnlyOurTemporaryWhichIsRemovedNextTime)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("setup.ini");
+    const QByteArray original = "[VIDEO_LENGTH=120]\r\n";
+    writeBytes(path, original);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit small {};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 64;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        WriteDeviceSettings(path, DeviceSettings::defaults());
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the write was not cut off";
+
+    EXPECT_EQ(fileBytes(path), original);
+    const QStringList left = folderEntries(dir.path());
+    ASSERT_EQ(left.size(), 2) << left.join(", ").toStdString();
+    const QString temporary = left.first() == "setup.ini" ? left.last() : left.first();
+    EXPECT_TRUE(QRegularExpression("^\\.setup\\.ini\\.kestrelview-save-[0-9a-z]{8}\\.tmp$").match(temporary).hasMatch())
+        << temporary.toStdString();
+
+    // Names that only look alike, and what is not a plain file, stay.
+    const QStringList lookAlikes = {
+        ".setup.ini.k3x9q2.tmp",                       // no name of ours
+        ".setup.ini.kestrelview-save-ABCDEFGH.tmp",
+        ".setup.ini.kestrelview-save-1234567.tmp",
+        ".setup.ini.kestrelview-save-123456789.tmp",
+        "setup.ini.kestrelview-save-12345678.tmp",
+        ".setup.ini.kestrelview-save-12345678.tmp.bak",
+        ".setup.bak.kestrelview-save-12345678.tmp",    // another settings file's
+        "notes.txt",
+    };
+    for (const QString& name : lookAlikes)
+        writeBytes(dir.filePath(name), "mine");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(".setup.ini.kestrelview-save-abcdefgh.tmp"));
+    writeBytes(dir.filePath("outside"), "target");
+    ASSERT_TRUE(QFile::link(dir.filePath("outside"), dir.filePath(".setup.ini.kestrelview-save-zzzzzzzz.tmp")));
+
+    EXPECT_EQ(RemoveStaleDeviceSettingsTemporaries(path), 1);
+    QStringList expected = lookAlikes;
+    expected << "setup.ini" << ".setup.ini.kestrelview-save-abcdefgh.tmp" << "outside"
+             << ".setup.ini.kestrelview-save-zzzzzzzz.tmp";
+    QStringList now = folderEntries(dir.path());
+    now.sort();
+    expected.sort();
+    EXPECT_EQ(now, expected);
+    EXPECT_EQ(fileBytes(path), original);
+    EXPECT_EQ(fileBytes(dir.filePath("outside")), QByteArray("target"));
+}
+
+// Permission bits bind only an ordinary user (root may write anywhere), so the
+// read-only cases run in a child as one: "nobody" when the test runs as root.
+class ReadOnlyCardFolder : public ::testing::Test {
+protected:
+    static constexpr uid_t kNobody = 65534;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_base.isValid());
+        m_asRoot = ::geteuid() == 0;
+        ASSERT_EQ(::chmod(QFile::encodeName(m_base.path()).constData(), 0755), 0);
+        m_card = m_base.filePath("card");
+        ASSERT_TRUE(QDir().mkdir(m_card));
+        m_path = m_card + "/setup.ini";
+        writeBytes(m_path, m_original);
+        if (m_asRoot) {
+            ASSERT_EQ(::chown(QFile::encodeName(m_path).constData(), kNobody, kNobody), 0);
+        }
+        // Root owns the folder when the test runs as root; otherwise no one may add to it.
+        ASSERT_EQ(::chmod(QFile::encodeName(m_card).constData(), m_asRoot ? 0755 : 0555), 0);
+        m_inode = inode();
+    }
+    void TearDown() override { ::chmod(QFile::encodeName(m_card).constData(), 0755); }
+
+    ino_t inode() const
+    {
+        struct stat info {};
+        return ::stat(QFile::encodeName(m_path).constData(), &info) == 0 ? info.st_ino : 0;
+    }
+
+    // Runs body in a child process as an ordinary user; its result is the exit code.
+    int asOrdinaryUser(const std::function<int()>& body)
+    {
+        const pid_t child = ::fork();
+        if (child < 0)
+            return -1;
+        if (child == 0) {
+            if (m_asRoot && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+                ::_exit(90);
+            ::_exit(body());
+        }
+        int status = 0;
+        if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+            return -1;
+        return WEXITSTATUS(status);
+    }
+
+    QTemporaryDir m_base;
+    QString m_card;
+    QString m_path;
+    bool m_asRoot = false;
+    ino_t m_inode = 0;
+    const QByteArray m_original = "; the user's own notes\r\n[VIDEO_LENGTH=120]\r\n";
+};
+
+TEST_F(ReadOnlyCardFolder, WritableFileIsRewrittenInPlace)
+{
+    const int result = asOrdinaryUser([&] {
+        QString why;
+        return WriteDeviceSettings(m_path, DeviceSettings::defaults(), &why) ? 0 : 1;
+    });
+    ASSERT_NE(result, 90) << "could not become an ordinary user";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(fileBytes(m_path), QByteArray(kDefaultFile));
+    EXPECT_EQ(inode(), m_inode) << "rewritten in place, not replaced";
+    EXPECT_EQ(folderEntries(m_card), QStringList{"setup.ini"});
+}
+
+// An in-place rewrite that the card cuts short (here: the file size limit)
+// puts the old text back rather than leave half a file.
+TEST_F(ReadOnlyCardFolder, InPlaceRewriteCutShortPutsTheOldTextBack)
+{
+    ASSERT_LT(m_original.size(), 64);
+    const int result = asOrdinaryUser([&] {
+        rlimit small {};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 64;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_IGN);
+        QString why;
+        if (WriteDeviceSettings(m_path, DeviceSettings::defaults(), &why))
+            return 1;
+        return why == qt_error_string(EFBIG) ? 0 : 2;
+    });
+    ASSERT_NE(result, 90) << "could not become an ordinary user";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(fileBytes(m_path), m_original);
+    EXPECT_EQ(folderEntries(m_card), QStringList{"setup.ini"});
+}
+
+TEST_F(ReadOnlyCardFolder, ReadOnlyFileTooIsNotWrittenAndSaysWhy)
+{
+    ASSERT_EQ(::chmod(QFile::encodeName(m_path).constData(), 0444), 0);
+    const int result = asOrdinaryUser([&] {
+        QString why;
+        if (WriteDeviceSettings(m_path, DeviceSettings::defaults(), &why))
+            return 1;
+        return why == qt_error_string(EACCES) ? 0 : 2;
+    });
+    ASSERT_NE(result, 90) << "could not become an ordinary user";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(fileBytes(m_path), m_original);
+    EXPECT_EQ(folderEntries(m_card), QStringList{"setup.ini"});
+}
+
+TEST(DeviceSettingsFile, FailedWriteSaysWhy)
+{
+    QTemporaryDir dir;
+    QString why;
+    EXPECT_FALSE(WriteDeviceSettings(dir.filePath("no-such-folder/setup.ini"), DeviceSettings::defaults(), &why));
+    EXPECT_EQ(why, qt_error_string(ENOENT));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("setup.ini")));
+    EXPECT_FALSE(WriteDeviceSettings(dir.filePath("setup.ini"), DeviceSettings::defaults(), &why));
+    EXPECT_EQ(why, qt_error_string(EISDIR));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
@@ -16,6 +17,10 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 QByteArray ReadAll(const QString& path)
@@ -143,6 +148,8 @@ private slots:
         QTest::newRow("61 pre-event") << int(Cconfiguration::kBeforeEvent) << "61";
         QTest::newRow("9 for X") << int(Cconfiguration::kLimitX) << "9";
         QTest::newRow("text length") << int(Cconfiguration::kVideoLength) << "ten";
+        QTest::newRow("signed nan for Y") << int(Cconfiguration::kLimitY) << "-nan";
+        QTest::newRow("infinity for Z") << int(Cconfiguration::kLimitZ) << "Infinity";
     }
 
     void refusesOutOfRangeValuesAndWritesNothing()
@@ -159,6 +166,99 @@ private slots:
         QCOMPARE(m_warnings.size(), 1);
         QVERIFY(dialog.isVisible());
         QCOMPARE(ReadAll(path), original);
+        dialog.reject();
+    }
+
+    void refusesNotANumberAndInfinityLikeAnOutOfRangeLimit_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"nan", "NaN", "NAN", "inf", "INF", "-Inf", "+inf"})
+            QTest::newRow(text) << int(Cconfiguration::kLimitX) << QString::fromLatin1(text);
+        QTest::newRow("nan for Z") << int(Cconfiguration::kLimitZ) << "nan";
+    }
+
+    void refusesNotANumberAndInfinityLikeAnOutOfRangeLimit()
+    {
+        QFETCH(int, control);
+        QFETCH(QString, text);
+        const QByteArray original = "[G_LIMITX=1.50]\r\n";
+        const QString path = fixture(QStringLiteral("setup.ini"), original);
+        Cconfiguration dialog;
+        dialog.SetFilePath(path);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* edit = FindControl<QLineEdit>(&dialog, control);
+        FindControl<QLineEdit>(&dialog, Cconfiguration::kBeforeEvent)->setFocus();
+        edit->setText(text);
+        dialog.accept();
+        QCOMPARE(m_warnings, QStringList{QStringLiteral("Please enter a number between -8 and 8.")});
+        QVERIFY(edit->hasFocus());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(ReadAll(path), original);
+        dialog.reject();
+    }
+
+    // A file that cannot be written (here: the file size limit, which binds
+    // root too) is reported once, with the reason, and the dialog does not
+    // close as if it had saved.
+    void applyThatCannotWriteSaysSoAndStaysOpen()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("setup.ini"));
+        const QByteArray original = "[VIDEO_LENGTH=120]\r\n";
+        QVERIFY(WriteAll(path, original));
+        Cconfiguration dialog;
+        dialog.SetFilePath(path);
+        dialog.show();
+
+        rlimit saved {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 64;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        FindControl<QPushButton>(&dialog, Cconfiguration::kApply)->click();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(m_warnings.size(), 1);
+        QVERIFY(m_warnings.first().contains(path));
+        QVERIFY(m_warnings.first().contains(QStringLiteral("not saved")));
+        QVERIFY(m_warnings.first().contains(qt_error_string(EFBIG)));
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        QCOMPARE(ReadAll(path), original);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("setup.ini")});
+
+        // Once the card takes the file again, Apply saves and closes.
+        FindControl<QPushButton>(&dialog, Cconfiguration::kApply)->click();
+        QCOMPARE(m_warnings.size(), 1);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(ReadAll(path).contains("[OVERWRITE=  1]"));
+    }
+
+    void openingRemovesWhatAKilledWriteLeftAndNothingElse()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("setup.ini"));
+        QVERIFY(WriteAll(path, "[VIDEO_LENGTH=120]\r\n"));
+        const QString stale = QStringLiteral(".setup.ini.kestrelview-save-0a1b2c3d.tmp");
+        const QStringList others{QStringLiteral(".setup.ini.0a1b2c3d.tmp"), QStringLiteral("setup.bak"),
+                                 QStringLiteral(".setup.bak.kestrelview-save-0a1b2c3d.tmp"),
+                                 QStringLiteral("REC0001.asf")};
+        QVERIFY(WriteAll(dir.filePath(stale), "[VIDEO_LENGTH=6"));
+        for (const QString& name : others)
+            QVERIFY(WriteAll(dir.filePath(name), "mine"));
+        Cconfiguration dialog;
+        dialog.SetFilePath(path);
+        dialog.show();
+        QCOMPARE(FindControl<QLineEdit>(&dialog, Cconfiguration::kVideoLength)->text(), QStringLiteral("120"));
+        QVERIFY(!QFile::exists(dir.filePath(stale)));
+        for (const QString& name : others)
+            QVERIFY2(QFile::exists(dir.filePath(name)), qPrintable(name));
         dialog.reject();
     }
 

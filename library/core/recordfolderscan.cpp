@@ -1,6 +1,7 @@
 #include "recordfolderscan.h"
 
-#include <QFile>
+#include "filenamecodec.h"
+#include "recordnameorder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -62,7 +63,7 @@ QStringList ScanRecordFolder(const QString& folder, const QString& extension)
 {
     QStringList names;
     const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-    DIR* dir = ::opendir(QFile::encodeName(prefix).constData());
+    DIR* dir = ::opendir(EncodeFileName(prefix).constData());
     if (!dir)
         return names;
     const int folderFd = ::dirfd(dir);
@@ -81,7 +82,8 @@ QStringList ScanRecordFolder(const QString& folder, const QString& extension)
             continue;
         if (isDirectoryEntry(folderFd, entry))
             continue;
-        const QString name = QFile::decodeName(entry->d_name);
+        // Kept byte for byte: a name that is no valid UTF-8 must still open.
+        const QString name = DecodeFileName(entry->d_name);
         if (quick) {
             names.append(name);
             continue;
@@ -94,5 +96,7 @@ QStringList ScanRecordFolder(const QString& folder, const QString& extension)
             names.append(name);
     }
     ::closedir(dir);
+    std::sort(names.begin(), names.end(),
+              [](const QString& a, const QString& b) { return RecordNameLess(a, b); });
     return names;
 }

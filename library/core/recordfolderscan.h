@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // File names in `folder` whose full path, from its last '.', lower-cased, equals
-// `extension` (lower case, with the dot). Order is the file system's enumeration
-// order. Directories (and links to them), "." and ".." are skipped; hidden files
-// are not. A folder that cannot be read gives an empty list.
+// `extension` (lower case, with the dot), in the order of their names
+// (CompareRecordNames), not the file system's enumeration order. Directories
+// (and links to them), "." and ".." are skipped; hidden files are not. A folder
+// that cannot be read gives an empty list.
 QStringList ScanRecordFolder(const QString& folder, const QString& extension);

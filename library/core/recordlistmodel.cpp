@@ -57,6 +57,9 @@ int LoadRecordFolderModel(const QString& path, const QString& extension)
 void FillRecordListFromFiles(const QStringList& chosenFullPaths)
 {
     clearModelRows();
+    // The rows are new and none is chosen yet: an index into the old list
+    // would show its number and enable Previous/Next for rows that are gone.
+    CurrentRecordIndex = -1;
     if (chosenFullPaths.isEmpty())
         return;
     const QString& first = chosenFullPaths.first();

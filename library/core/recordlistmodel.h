@@ -42,7 +42,7 @@ void AppendRecordRow(const QString& fileName);
 int LoadRecordFolderModel(const QString& path, const QString& extension);
 
 // The open-file command's part: replaces all rows by the chosen files in their
-// order and sets RecordFolder to their folder (with a trailing '/'). Leaves
-// CurrentRecordIndex alone; the caller saves the folder. An empty choice only
-// clears the rows.
+// order and sets RecordFolder to their folder (with a trailing '/'). No row is
+// current afterwards (CurrentRecordIndex -1); the caller saves the folder. An
+// empty choice only clears the rows.
 void FillRecordListFromFiles(const QStringList& chosenFullPaths);

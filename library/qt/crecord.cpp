@@ -264,24 +264,43 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
         case QEvent::KeyPress:
             // The focused row before this input changes anything.
             m_focusBeforeChange = m_list->currentIndex().row();
+            m_focusInPick = false;
+            break;
+        case QEvent::FocusIn:
+            // A view without a current row makes its first row current when
+            // it gets the focus; that chooses no record and is undone. The
+            // flag lives until the focus-in has been handled.
+            if (watched == m_list && !m_list->currentIndex().isValid()) {
+                m_focusInPick = true;
+                QMetaObject::invokeMethod(this, [this] { m_focusInPick = false; }, Qt::QueuedConnection);
+            }
             break;
         default:
             break;
         }
         if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport()) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
+            // Only the left button's double click chooses a record; the view
+            // reports a double click of any button.
+            m_leftDoubleClick = mouse->button() == Qt::LeftButton;
             // A double click beside the rows chooses no record.
-            if (!m_list->indexAt(mouse->position().toPoint()).isValid())
+            if (m_leftDoubleClick && !m_list->indexAt(mouse->position().toPoint()).isValid())
                 CurrentRecordIndex = -1;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void CRecord::onCurrentChanged(const QModelIndex& current, const QModelIndex&)
+void CRecord::onCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     if (m_clearing || !current.isValid())
         return;
+    if (m_focusInPick && !previous.isValid()) {
+        // Undone, so the first arrow key reaches the first row.
+        m_focusInPick = false;
+        m_list->selectionModel()->clearCurrentIndex();
+        return;
+    }
     CurrentRecordIndex = current.row();
 }
 
@@ -348,16 +367,22 @@ void CRecord::onOpen()
         CurrentRecordName = item->text(kFileNameColumn);
         CurrentRecordNumber = item->text(kNumberColumn);
     }
+    // Previous/Next may have opened another row since this one was selected:
+    // the recording opened is the row acted on, not the one stepped to last.
+    m_selectedRecordPath = RecordFolder + CurrentRecordName;
     sendOpenRequest();
 }
 
 void CRecord::onDoubleClicked(const QModelIndex& index)
 {
+    if (!m_leftDoubleClick)
+        return;
     CurrentRecordIndex = index.isValid() ? index.row() : -1;
     if (CurrentRecordIndex < 0)
         return;
     CurrentRecordName = cell(CurrentRecordIndex, kFileNameColumn);
     CurrentRecordNumber = cell(CurrentRecordIndex, kNumberColumn);
+    m_selectedRecordPath = RecordFolder + CurrentRecordName;
     sendOpenRequest();
 }
 

@@ -122,6 +122,10 @@ private:
     // that already had the focus does not start a new preview when selected.
     int m_focusBeforeChange = -1;
     bool m_clearing = false;
+    // The list is taking the focus without a current row (see eventFilter).
+    bool m_focusInPick = false;
+    // The button of the list's last double click.
+    bool m_leftDoubleClick = false;
 
     // The Event column is counted after the rows are listed, never while.
     RecordEventCounter m_eventCounter;

@@ -312,6 +312,66 @@ private slots:
         QCOMPARE(p->mainWindow->paths.size(), 1);
     }
 
+    void openAndDoubleClickOpenTheHighlightedRowAfterASteppedOpen_data()
+    {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("OPEN") << false;
+        QTest::newRow("double click") << true;
+    }
+
+    void openAndDoubleClickOpenTheHighlightedRowAfterASteppedOpen()
+    {
+        QFETCH(bool, doubleClick);
+        auto p = makePanel();
+        CRecord& panel = *p->panel;
+        loadCard(panel);
+        // Next opens row 1 while the highlight stays on row 0.
+        panel.SelectNextRecord();
+        QCoreApplication::sendPostedEvents(p->mainWindow.get());
+        const QString second = m_card + panel.cell(1, RecordRowStore::kFileNameColumn);
+        QCOMPARE(p->mainWindow->paths, QStringList{second});
+        QVERIFY(list(panel)->topLevelItem(0)->isSelected());
+
+        if (doubleClick) {
+            // The first click lands on the row already selected: no new preview.
+            clickRow(panel, 0);
+            QTest::mouseDClick(list(panel)->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(panel, 0));
+        } else {
+            QTest::mouseClick(FindControl(&panel, CRecord::kOpenButton), Qt::LeftButton);
+        }
+        const QString first = m_card + panel.cell(0, RecordRowStore::kFileNameColumn);
+        QCOMPARE(p->mainWindow->paths, (QStringList{second, first}));
+        QCOMPARE(CurrentRecordIndex, 0);
+        QCOMPARE(CurrentRecordNumber, QStringLiteral("  0001"));
+        QCOMPARE(panel.SelectedRecordPath(), first);
+    }
+
+    void onlyTheLeftButtonsDoubleClickOpens_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::newRow("right") << int(Qt::RightButton);
+        QTest::newRow("middle") << int(Qt::MiddleButton);
+    }
+
+    void onlyTheLeftButtonsDoubleClickOpens()
+    {
+        QFETCH(int, button);
+        auto p = makePanel();
+        CRecord& panel = *p->panel;
+        loadCard(panel);
+        clickRow(panel, 1);
+        QTest::mouseDClick(list(panel)->viewport(), Qt::MouseButton(button), Qt::NoModifier, rowCentre(panel, 1));
+        QVERIFY(p->mainWindow->paths.isEmpty());
+        // Beside the rows it does not unset the current record either.
+        const QPoint below(10, list(panel)->viewport()->height() - 3);
+        QTest::mouseDClick(list(panel)->viewport(), Qt::MouseButton(button), Qt::NoModifier, below);
+        QVERIFY(p->mainWindow->paths.isEmpty());
+        QCOMPARE(CurrentRecordIndex, 1);
+        // The left button still opens the row.
+        QTest::mouseDClick(list(panel)->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(panel, 1));
+        QCOMPARE(p->mainWindow->paths, QStringList{m_card + panel.cell(1, RecordRowStore::kFileNameColumn)});
+    }
+
     void previousAndNextStayInsideTheList_data()
     {
         QTest::addColumn<int>("start");
@@ -471,6 +531,24 @@ private slots:
             QCOMPARE(panel.cell(row, RecordRowStore::kEventColumn),
                      name == QStringLiteral("A.asf") ? QStringLiteral("2") : QString());
         }
+    }
+
+    void theListTakingTheFocusChoosesNoRecord()
+    {
+        auto p = makePanel();
+        CRecord& panel = *p->panel;
+        loadCard(panel);
+        CurrentRecordIndex = 2;
+        FillRecordListFromFiles({m_card + QStringLiteral("REC0003.asf")});
+        QCOMPARE(CurrentRecordIndex, -1);
+        // As a panel's show hands the focus back to the list of a window that is not active.
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(list(panel), &focusIn);
+        QCOMPARE(CurrentRecordIndex, -1);
+        QVERIFY(list(panel)->selectedItems().isEmpty());
+        // The keyboard still moves to a row and chooses it.
+        QTest::keyClick(list(panel), Qt::Key_Down);
+        QCOMPARE(CurrentRecordIndex, 0);
     }
 
     void aLanguageChangeRelabelsTooltipsAndPaintedLabels()

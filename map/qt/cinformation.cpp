@@ -5,6 +5,7 @@
 #include "controlid.h"
 #include "paneloutline.h"
 #include "cwebbrowser2.h"
+#include "fittingfont.h"
 #include "mapoffsets.h"
 #include "mappage.h"
 #include "mapscript.h"
@@ -48,6 +49,8 @@ constexpr Place kPlaces[] = {
 };
 
 constexpr QSize kPanelSize(316, 521);
+// A line edit keeps this many pixels free on each side of its text.
+constexpr int kLineEditTextMargin = 2;
 const QColor kEditBackground(61, 89, 123);
 const QColor kStaticBackground(51, 65, 89);
 
@@ -130,6 +133,7 @@ void CInformation::createControls()
     m_resolutionText = new QLineEdit(this);
     SetControlId(m_resolutionText, kResolutionText);
     m_resolutionText->setReadOnly(true);
+    m_readoutFont = m_resolutionText->font();
 
     for (QLineEdit* edit : {m_eventText, m_resolutionText}) {
         edit->setFrame(false);
@@ -160,6 +164,7 @@ void CInformation::SetFolders(const QString& programDirectory, const QString& te
 
 void CInformation::SetReadoutFont(const QFont& font)
 {
+    m_readoutFont = font;
     m_recordText->setFont(font);
     m_eventText->setFont(font);
     m_resolutionText->setFont(font);
@@ -171,9 +176,12 @@ void CInformation::RefreshRecordInfo()
         m_recordText->setPlainText(QStringLiteral("Record: %1").arg(CurrentRecordName));
     else
         m_recordText->setPlainText(QStringLiteral("No.%1 Record: %2").arg(CurrentRecordNumber, CurrentRecordName));
-    m_resolutionText->setText(
-        QString::asprintf("%u*%u", static_cast<unsigned>(VideoWidth), static_cast<unsigned>(VideoHeight)));
-    // A text wider than the small box shows its beginning, as the edit did.
+    const QString resolution =
+        QString::asprintf("%u*%u", static_cast<unsigned>(VideoWidth), static_cast<unsigned>(VideoHeight));
+    // The box keeps its size: a wide resolution is drawn narrower, never cut off.
+    const int textWidth = m_resolutionText->contentsRect().width() - 2 * kLineEditTextMargin;
+    m_resolutionText->setFont(FontFittingWidth(m_readoutFont, resolution, textWidth));
+    m_resolutionText->setText(resolution);
     m_resolutionText->setCursorPosition(0);
 
     // A neighbour must be a row of the list; a stale index (a list that has

@@ -99,6 +99,7 @@ private:
     QString m_tempDirectory;
     QString m_lastTemplateWarning;
     bool m_hasDocument = false;
+    QFont m_readoutFont;
 
     CControlButton* m_previousButton = nullptr;
     CControlButton* m_nextButton = nullptr;

@@ -1,5 +1,6 @@
 #include "cdxgraph.h"
 
+#include "filenamecodec.h"
 #include "snapshotfile.h"
 #include "videosurface.h"
 
@@ -23,6 +24,9 @@
 #include <limits>
 #include <mutex>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 Q_LOGGING_CATEGORY(lcPlayback, "kestrel.playback")
 
 namespace {
@@ -38,6 +42,8 @@ constexpr auto kPrerollTimeout = std::chrono::seconds(8);
 constexpr GstClockTime kPauseSettleTimeout = 2 * GST_SECOND;
 constexpr GstClockTime kConvertTimeout = 2 * GST_SECOND;
 constexpr long kSilenceHundredthsDb = -10000;
+constexpr double kMinRate = 0.25;
+constexpr double kMaxRate = 4.0;
 
 // playbin's GstPlayFlags (not in a public header): video, audio, software volume,
 // deinterlacing. Subtitles, visualisation and the colour-balance element are off.
@@ -193,6 +199,10 @@ struct CDXGraph::Impl {
     // Duration in media units, read once after preroll so that every reader,
     // and the position at the end, see one and the same number. -1: unknown.
     gint64 durationUnits = -1;
+    // Playback rate asked for, and whether the pipeline's segment carries it (a
+    // new preroll or a stop starts a segment at rate 1).
+    double rate = 1.0;
+    bool rateApplied = true;
 
     // Shared. Written by the bus handler, read by the UI thread.
     std::mutex mutex;
@@ -216,6 +226,8 @@ struct CDXGraph::Impl {
     bool queryState(GstState& state) const;
     void resetStreamFlags();
     void knowDuration();
+    bool seekTo(gint64 units, SeekMode mode);
+    gint64 positionUnits();
 };
 
 GstBusSyncReply CDXGraph::Impl::onBusMessage(GstBus*, GstMessage* message, gpointer self)
@@ -343,6 +355,31 @@ void CDXGraph::Impl::knowDuration()
         durationUnits = nanoseconds / kNanosecondsPerUnit;
 }
 
+// Every seek carries the rate, so a seek never drops the speed the user chose.
+bool CDXGraph::Impl::seekTo(gint64 units, SeekMode mode)
+{
+    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH
+                                    | (mode == SeekMode::Accurate ? GST_SEEK_FLAG_ACCURATE : GST_SEEK_FLAG_KEY_UNIT));
+    if (!gst_element_seek(playbin.get(), rate, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET, units * kNanosecondsPerUnit,
+                          GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE))
+        return false;
+    rateApplied = true;
+    seekTargetUnits = units;
+    seekPending = true;
+    return true;
+}
+
+// The place shown now, in media units; -1 when it cannot be read.
+gint64 CDXGraph::Impl::positionUnits()
+{
+    if (seekPending)
+        return seekTargetUnits;
+    gint64 nanoseconds = 0;
+    if (!gst_element_query_position(playbin.get(), GST_FORMAT_TIME, &nanoseconds) || nanoseconds < 0)
+        return -1;
+    return nanoseconds / kNanosecondsPerUnit;
+}
+
 CDXGraph::CDXGraph()
     : d(std::make_unique<Impl>())
 {
@@ -395,6 +432,9 @@ bool CDXGraph::Create()
     GstRef<GstElement> audioSink(makeAudioSink());
     if (audioSink)
         g_object_set(d->playbin.get(), "audio-sink", audioSink.get(), nullptr);
+    // Keeps the voice's pitch at other speeds; without it a rate still works.
+    if (GstRef<GstElement> tempo{makeElement("scaletempo")})
+        g_object_set(d->playbin.get(), "audio-filter", tempo.get(), nullptr);
 
     return d->bus && d->videoSink && audioSink;
 }
@@ -435,10 +475,14 @@ bool CDXGraph::RenderFile(const QString& path)
 {
     if (!d->playbin)
         return false;
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.isFile() || !file.isReadable())
+    // The bytes the file system has (see filenamecodec.h): a name that is no
+    // valid UTF-8 opens too. A relative path is made absolute by GStreamer.
+    const QByteArray native = EncodeFileName(path);
+    struct stat info {};
+    if (native.isEmpty() || ::stat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode)
+        || ::access(native.constData(), R_OK) != 0)
         return false;
-    GCharPtr uri(gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), nullptr));
+    GCharPtr uri(gst_filename_to_uri(native.constData(), nullptr));
     if (!uri)
         return false;
 
@@ -470,6 +514,9 @@ bool CDXGraph::RenderFile(const QString& path)
         return false;
     }
     d->knowDuration();
+    d->rateApplied = d->rate == 1.0;
+    if (!d->rateApplied)
+        d->seekTo(0, SeekMode::Accurate);
     return true;
 }
 
@@ -516,6 +563,14 @@ bool CDXGraph::Run()
         return false;
     if (IsRunning())
         return true;
+    if (!d->rateApplied) {
+        // After a stop the segment starts again at rate 1: preroll, then seek
+        // with the chosen rate before running.
+        gst_element_set_state(d->playbin.get(), GST_STATE_PAUSED);
+        gst_element_get_state(d->playbin.get(), nullptr, nullptr, kPauseSettleTimeout);
+        const gint64 units = d->positionUnits();
+        d->seekTo(units < 0 ? 0 : units, SeekMode::Accurate);
+    }
     return gst_element_set_state(d->playbin.get(), GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
 }
 
@@ -538,6 +593,7 @@ bool CDXGraph::Stop()
     if (gst_element_set_state(d->playbin.get(), GST_STATE_READY) == GST_STATE_CHANGE_FAILURE)
         return false;
     d->resetStreamFlags();
+    d->rateApplied = d->rate == 1.0;
     return true;
 }
 
@@ -550,16 +606,11 @@ bool CDXGraph::GetCurrentPosition(double& seconds)
         seconds = double(d->durationUnits) / kUnitsPerSecond;
         return true;
     }
-    gint64 units = 0;
-    if (d->seekPending) {
-        // Until the seek settles the sinks still report the old place.
-        units = d->seekTargetUnits;
-    } else {
-        gint64 nanoseconds = 0;
-        if (!gst_element_query_position(d->playbin.get(), GST_FORMAT_TIME, &nanoseconds) || nanoseconds < 0)
-            return false;
-        units = nanoseconds / kNanosecondsPerUnit;
-    }
+    // Until a seek settles the sinks still report the old place: the target
+    // is the position then.
+    gint64 units = d->positionUnits();
+    if (units < 0)
+        return false;
     if (d->durationUnits >= 0 && units > d->durationUnits)
         units = d->durationUnits;
     seconds = double(units) / kUnitsPerSecond;
@@ -577,7 +628,7 @@ bool CDXGraph::GetDuration(double& seconds)
     return true;
 }
 
-bool CDXGraph::SetCurrentPosition(double seconds)
+bool CDXGraph::SetCurrentPosition(double seconds, SeekMode mode)
 {
     if (!d->playbin || !std::isfinite(seconds))
         return false;
@@ -592,15 +643,33 @@ bool CDXGraph::SetCurrentPosition(double seconds)
     const bool toEnd = d->durationUnits >= 0 && units >= d->durationUnits;
     if (toEnd)
         units = d->durationUnits;
-    if (!gst_element_seek_simple(d->playbin.get(), GST_FORMAT_TIME,
-                                 GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT),
-                                 units * kNanosecondsPerUnit))
+    if (!d->seekTo(units, mode))
         return false;
     // A seek to the end is at the end at once, as on the design's platform.
-    d->seekTargetUnits = units;
-    d->seekPending = true;
     d->atEnd = toEnd;
     return true;
+}
+
+bool CDXGraph::SetPlaybackRate(double rate)
+{
+    if (!d->playbin || !(rate >= kMinRate && rate <= kMaxRate))
+        return false;
+    if (rate == d->rate)
+        return true;
+    d->rate = rate;
+    d->rateApplied = false;
+    GstState state;
+    // Paused or playing on a rendered file: go on from the frame shown at the
+    // new speed. Otherwise the next preroll, seek or run takes the rate along.
+    if (d->durationUnits < 0 || d->atEnd || !d->queryState(state) || state < GST_STATE_PAUSED)
+        return true;
+    const gint64 units = d->positionUnits();
+    return d->seekTo(units < 0 ? 0 : units, SeekMode::Accurate);
+}
+
+double CDXGraph::PlaybackRate() const
+{
+    return d->rate;
 }
 
 bool CDXGraph::SetAudioVolume(long hundredthsDb)
@@ -664,7 +733,7 @@ bool CDXGraph::SetFullScreen(bool on)
     return true;
 }
 
-bool CDXGraph::SaveSnapshot(const QString& path)
+bool CDXGraph::GetCurrentImage(QImage& image)
 {
     if (!d->playbin)
         return false;
@@ -688,6 +757,20 @@ bool CDXGraph::SaveSnapshot(const QString& path)
     if (frame.isNull())
         frame = d->lastFrame;
     if (frame.isNull())
+        return false;
+    image = frame;
+    return true;
+}
+
+QWidget* CDXGraph::SurfaceWidget() const
+{
+    return d->surface.data();
+}
+
+bool CDXGraph::SaveSnapshot(const QString& path)
+{
+    QImage frame;
+    if (!GetCurrentImage(frame))
         return false;
     const QByteArray dib = PackBgrxFrameAsDib(frame.constBits(), frame.width(), frame.height(), frame.bytesPerLine());
     if (!WriteSnapshotFile(path, dib)) {

@@ -4,6 +4,7 @@
 // record list's preview; every operation is called on the user-interface thread.
 // Results are plain: bool, seconds as double, outputs left unchanged on failure.
 // No GStreamer type appears here; the pipeline lives in a private struct.
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -12,6 +13,10 @@ class QWidget;
 
 class CDXGraph {
 public:
+    // KeyFrame is quick and lands on the key frame at or before the target (what a
+    // slider drag wants); Accurate shows the frame that covers the target.
+    enum class SeekMode { KeyFrame, Accurate };
+
     CDXGraph();
     virtual ~CDXGraph();
     CDXGraph(const CDXGraph&) = delete;
@@ -46,9 +51,14 @@ public:
     // end of the stream the position equals the duration exactly.
     bool GetCurrentPosition(double& seconds);
     bool GetDuration(double& seconds);
-    // Key-frame seek; units = seconds * 10^7 truncated toward zero. Targets before
-    // 0 go to 0, targets at or past the end go to the end.
-    bool SetCurrentPosition(double seconds);
+    // Units = seconds * 10^7 truncated toward zero. Targets before 0 go to 0,
+    // targets at or past the end go to the end. The playback rate is kept.
+    bool SetCurrentPosition(double seconds, SeekMode mode = SeekMode::KeyFrame);
+    // Playback speed, 0.25 to 4 (1 is normal); audio keeps its pitch. Positions
+    // and the duration stay in media time. Kept by every seek and frame step and
+    // by a later RenderFile; false outside the range or without a pipeline.
+    bool SetPlaybackRate(double rate);
+    double PlaybackRate() const;
     // Hundredths of a decibel: 0 full volume, -10000 silence; outside that, false.
     bool SetAudioVolume(long hundredthsDb);
     // Advances one video frame; a running engine is paused first.
@@ -59,6 +69,13 @@ public:
     // presses, double-clicks and keys on to the target widget. Off: back into the
     // target, filling it.
     bool SetFullScreen(bool on);
+    // The frame on screen at the video's native size, 32 bits (RGB32): the frame
+    // SaveSnapshot writes. False, frame unchanged, when there is none yet.
+    bool GetCurrentImage(QImage& frame);
+    // The widget that shows the picture: inside the target, or the full-screen
+    // window while full screen; null without one. A child widget laid over it
+    // (a note on the picture) shows on top of the video.
+    QWidget* SurfaceWidget() const;
     // Writes the current frame as a 32-bit bitmap file (an existing file is
     // replaced). False when there is no frame or the file cannot be written.
     bool SaveSnapshot(const QString& path);

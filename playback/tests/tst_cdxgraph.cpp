@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
@@ -295,6 +296,162 @@ private slots:
         QVERIFY(settle(*engine, position));
         QVERIFY2(position <= expected + 1e-6 && position >= expected - kIndexSpacing - kKeyFrameSpacing,
                  qPrintable(QStringLiteral("landed at %1").arg(position)));
+    }
+
+    void accurateSeekLandsOnTheFrameOfTheTarget_data()
+    {
+        QTest::addColumn<double>("target");
+        QTest::newRow("between key frames") << 1.75;
+        QTest::newRow("just after a key frame") << 1.04;
+        QTest::newRow("just before a key frame") << 0.44;
+        QTest::newRow("start") << 0.0;
+    }
+
+    void accurateSeekLandsOnTheFrameOfTheTarget()
+    {
+        QFETCH(double, target);
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        double position = -1;
+        QVERIFY(engine->SetCurrentPosition(2.5));
+        QVERIFY(settle(*engine, position));
+        QVERIFY(engine->SetCurrentPosition(target, CDXGraph::SeekMode::Accurate));
+        QVERIFY(settle(*engine, position));
+        QVERIFY2(std::fabs(position - target) < 1.0 / kFps,
+                 qPrintable(QStringLiteral("landed at %1").arg(position)));
+        // The frame on screen is the one at the target, not the key frame before.
+        QImage frame;
+        QVERIFY(engine->GetCurrentImage(frame));
+        QCOMPARE(frame.size(), QSize(kWidth, kHeight));
+    }
+
+    void playbackRateIsKeptWithinItsRange_data()
+    {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("quarter") << 0.25 << true;
+        QTest::newRow("half") << 0.5 << true;
+        QTest::newRow("normal") << 1.0 << true;
+        QTest::newRow("four times") << 4.0 << true;
+        QTest::newRow("too slow") << 0.2 << false;
+        QTest::newRow("too fast") << 4.5 << false;
+        QTest::newRow("zero") << 0.0 << false;
+        QTest::newRow("backwards") << -1.0 << false;
+        QTest::newRow("not a number") << std::nan("") << false;
+    }
+
+    void playbackRateIsKeptWithinItsRange()
+    {
+        QFETCH(double, rate);
+        QFETCH(bool, accepted);
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QCOMPARE(engine->SetPlaybackRate(rate), accepted);
+        QCOMPARE(engine->PlaybackRate(), accepted ? rate : 1.0);
+    }
+
+    // Media time cannot run ahead of what the rate allows, however loaded the
+    // machine: a slow rate bounds the position's advance from above.
+    void slowRateHoldsThroughSeeksStepsAndStops()
+    {
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QVERIFY(engine->SetPlaybackRate(0.25));
+        auto advanceBound = [&](const char* after) {
+            double start = -1;
+            QVERIFY2(settle(*engine, start), after);
+            QElapsedTimer wall;
+            QVERIFY(engine->Run());
+            wall.start();
+            QTRY_VERIFY(engine->IsRunning());
+            QTest::qWait(600);
+            double now = -1;
+            QVERIFY(engine->GetCurrentPosition(now));
+            const double elapsed = wall.elapsed() / 1000.0;
+            QVERIFY(engine->Pause());
+            QVERIFY2(now > start, after);
+            QVERIFY2(now - start <= 0.25 * elapsed + 1.0 / kFps,
+                     qPrintable(QStringLiteral("%1: %2 s of media in %3 s").arg(after).arg(now - start).arg(elapsed)));
+        };
+        advanceBound("rate set");
+        QVERIFY(engine->SetCurrentPosition(1.0));
+        advanceBound("key-frame seek");
+        QVERIFY(engine->SetCurrentPosition(1.5, CDXGraph::SeekMode::Accurate));
+        advanceBound("accurate seek");
+        QVERIFY(engine->StepOneFrame());
+        advanceBound("frame step");
+        QVERIFY(engine->Stop());
+        QVERIFY(engine->Run());
+        QTRY_VERIFY(engine->IsRunning());
+        QVERIFY(engine->Pause());
+        advanceBound("stop and run");
+        QCOMPARE(engine->PlaybackRate(), 0.25);
+        double duration = 0;
+        QVERIFY(engine->GetDuration(duration));
+        QVERIFY2(std::fabs(duration - kSeconds) < 0.2, "the duration stays in media time");
+    }
+
+    void currentImageIsTheSnapshotsFrameAtNativeSize()
+    {
+        QWidget target;
+        target.resize(2 * kWidth + 17, kHeight);
+        target.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&target));
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QImage frame(3, 3, QImage::Format_RGB32);
+        QVERIFY(engine->SetDisplayWindow(&target));
+        QVERIFY(engine->SetCurrentPosition(1.0));
+        double position = -1;
+        QVERIFY(settle(*engine, position));
+        QVERIFY(engine->GetCurrentImage(frame));
+        QCOMPARE(frame.size(), QSize(kWidth, kHeight));
+        QVERIFY(brightPixels(frame) > 0);
+        const QString path = m_dir.filePath(QStringLiteral("same.bmp"));
+        QVERIFY(engine->SaveSnapshot(path));
+        QImage saved(path, "BMP");
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), frame.convertToFormat(QImage::Format_RGB32));
+
+        CDXGraph empty;
+        QImage untouched(5, 5, QImage::Format_RGB32);
+        QVERIFY(!empty.GetCurrentImage(untouched));
+        QCOMPARE(untouched.size(), QSize(5, 5));
+    }
+
+    void aNoteOverTheSurfaceShowsOnTopOfThePicture()
+    {
+        QWidget target;
+        target.resize(kWidth, kHeight);
+        target.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&target));
+        auto engine = openRecording(m_recording);
+        QVERIFY(engine);
+        QCOMPARE(engine->SurfaceWidget(), nullptr);
+        QVERIFY(engine->SetDisplayWindow(&target));
+        QWidget* surface = engine->SurfaceWidget();
+        QVERIFY(surface);
+        QCOMPARE(surface->parentWidget(), &target);
+        auto* note = new QWidget(surface);
+        note->setAutoFillBackground(true);
+        QPalette palette = note->palette();
+        palette.setColor(QPalette::Window, QColor(255, 0, 255));
+        note->setPalette(palette);
+        note->setGeometry(10, 10, 40, 20);
+        note->show();
+        QVERIFY(engine->Run());
+        QTRY_VERIFY(engine->IsRunning());
+        QTest::qWait(200);
+        const QImage shot = target.grab().toImage();
+        QCOMPARE(shot.pixel(30, 20), qRgb(255, 0, 255));
+        QVERIFY(brightPixels(shot) > 20);
+
+        QVERIFY(engine->SetFullScreen(true));
+        QCOMPARE(engine->SurfaceWidget(), surface);
+        QVERIFY(surface->isWindow());
+        QVERIFY(engine->SetFullScreen(false));
+        QCOMPARE(surface->parentWidget(), &target);
+        engine->ReleaseAll();
+        QCOMPARE(engine->SurfaceWidget(), nullptr);
     }
 
     void seekPastTheEndReadsAsTheEnd()

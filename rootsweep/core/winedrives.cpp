@@ -1,10 +1,27 @@
 #include "winedrives.h"
 
 #include <cctype>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+
+namespace {
+
+// Case-insensitive in ASCII only, as the leftover names are; no locale.
+bool sameNameIgnoringCase(const char* entry, const std::string& name)
+{
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    std::size_t i = 0;
+    for (; entry[i] != '\0'; ++i) {
+        if (i >= name.size() || lower(static_cast<unsigned char>(entry[i])) != lower(static_cast<unsigned char>(name[i])))
+            return false;
+    }
+    return i == name.size();
+}
+
+} // namespace
 
 WineDrives::WineDrives(std::string prefix)
     : m_prefix(std::move(prefix))
@@ -44,16 +61,31 @@ bool WineDrives::deleteFile(const std::string& windowsPath) const
     if (root < 0)
         return false; // no such drive
 
+    // Windows finds a name whatever its case, so every entry that differs from
+    // the name only in case is the file (a Linux folder may hold several).
     bool deleted = false;
-    struct stat st {};
-    if (::fstatat(root, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+    const int listing = ::dup(root);
+    DIR* dir = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!dir && listing >= 0)
+        ::close(listing);
+    while (dir) {
+        const dirent* entry = ::readdir(dir);
+        if (!entry)
+            break;
+        if (!sameNameIgnoringCase(entry->d_name, name))
+            continue;
+        struct stat st {};
+        if (::fstatat(root, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
         const bool readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
         if (S_ISLNK(st.st_mode) || (!S_ISDIR(st.st_mode) && !readOnly)) {
             // Flags 0: should a directory have replaced the file meanwhile,
             // unlinkat refuses it.
-            deleted = ::unlinkat(root, name.c_str(), 0) == 0;
+            deleted = ::unlinkat(root, entry->d_name, 0) == 0 || deleted;
         }
     }
+    if (dir)
+        ::closedir(dir);
     ::close(root);
     return deleted;
 }

@@ -18,7 +18,8 @@ public:
     std::string driveEntry(char driveLetter) const;
 
     // Deletes the file a path of the form "X:\name" names in the root of drive
-    // X, as Windows would: a missing drive or file, a directory, or a file
+    // X, as Windows would: the name is matched without regard to case (every
+    // entry spelled so goes), and a missing drive or file, a directory, or a file
     // without any write permission bit (read-only) makes it fail; a symbolic
     // link is removed itself and its target is left alone. Only the root
     // itself is looked into: a name holding '\' or '/', "." or ".." fails.

@@ -84,6 +84,15 @@ protected:
         makeFile(m_c / "keep.txt", "user file");
         makeFile(m_c / "Install.exe.bak");
         makeFile(m_prefix / "vcredist.bmp");   // beside the root, not in it
+        // Windows matches names without regard to case.
+        makeFile(m_d / "VC_RED.MSI");
+        makeFile(m_d / "Install.Res.1033.dll");
+        makeFile(m_d / "EULA.1041.txt");
+        makeFile(m_d / "eula.1041.TXT");      // two spellings on Linux: both go
+        makeFile(m_c / "EULA.1033.TXT");
+        fs::permissions(m_c / "EULA.1033.TXT", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        fs::create_directories(m_d / "GlobData.ini");
+        makeFile(m_d / "VC_RED.MSI.old");
     }
 
     void expectLeftoversSwept()
@@ -103,6 +112,13 @@ protected:
         EXPECT_TRUE(present(m_c / "keep.txt"));
         EXPECT_TRUE(present(m_c / "Install.exe.bak"));
         EXPECT_TRUE(present(m_prefix / "vcredist.bmp"));
+        EXPECT_FALSE(present(m_d / "VC_RED.MSI"));
+        EXPECT_FALSE(present(m_d / "Install.Res.1033.dll"));
+        EXPECT_FALSE(present(m_d / "EULA.1041.txt"));
+        EXPECT_FALSE(present(m_d / "eula.1041.TXT"));
+        EXPECT_TRUE(present(m_c / "EULA.1033.TXT")) << "read-only stays in any case";
+        EXPECT_TRUE(fs::is_directory(fs::symlink_status(m_d / "GlobData.ini")));
+        EXPECT_TRUE(present(m_d / "VC_RED.MSI.old"));
         EXPECT_TRUE(fs::is_symlink(m_prefix / "dosdevices" / "c:"));
         EXPECT_TRUE(fs::is_symlink(m_prefix / "dosdevices" / "d:"));
     }
@@ -124,7 +140,10 @@ TEST_F(FakePrefix, SweepRemovesLeftoversWithTheWindowsRules)
     });
     EXPECT_EQ(attempts, 576u);
     EXPECT_EQ(seen, 576u);
-    EXPECT_EQ(deleted, 6u); // vcredist.bmp, install.exe, vc_red.msi on C; install.ini, the dll, vc_red.cab on D
+    // vcredist.bmp, install.exe, vc_red.msi on C; install.ini, the dll, vc_red.cab,
+    // VC_RED.MSI, Install.Res.1033.dll and both spellings of eula.1041.txt (one
+    // call) on D.
+    EXPECT_EQ(deleted, 9u);
     expectLeftoversSwept();
 }
 
@@ -137,6 +156,10 @@ TEST_F(FakePrefix, DeleteReportsWhatHappened)
         {"C:\\vcredist.bmp", false},        // already gone
         {"c:\\install.exe", true},          // lower-case drive letter
         {"C:\\globdata.ini", false},        // read-only
+        {"D:\\vc_red.msi", true},           // VC_RED.MSI
+        {"D:\\VC_RED.MSI", false},          // already gone
+        {"D:\\globdata.ini", false},        // GlobData.ini, a directory
+        {"C:\\eula.1033.txt", false},       // EULA.1033.TXT, read-only
         {"C:\\install.ini", false},         // a directory
         {"E:\\install.exe", false},         // no such drive
         {"C:\\sub\\install.exe", false},    // below the root

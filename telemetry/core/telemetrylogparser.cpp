@@ -2,6 +2,7 @@
 
 #include "telemetrylogscanner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,10 +14,29 @@ constexpr int kAfterDateCharacters = 22;
 constexpr int kLatitudeLetterCharacters = 6;
 constexpr int kLongitudeLetterCharacters = 2;
 
-bool readNumberInto(TelemetryLogScanner& in, double& slot)
+// Counts every number that converts, stored or not.
+class NumberReader {
+public:
+    explicit NumberReader(TelemetryLogScanner& in) : m_in(in) {}
+
+    bool read(double& value)
+    {
+        if (!m_in.readNumber(value))
+            return false;
+        m_converted = true;
+        return true;
+    }
+    bool converted() const { return m_converted; }
+
+private:
+    TelemetryLogScanner& m_in;
+    bool m_converted = false;
+};
+
+bool readNumberInto(NumberReader& numbers, double& slot)
 {
     double value;
-    if (!in.readNumber(value))
+    if (!numbers.read(value))
         return false;
     slot = value;
     return true;
@@ -34,12 +54,12 @@ int readHemisphere(TelemetryLogScanner& in, int count, bool& whole)
     return last;
 }
 
-bool readCoordinate(TelemetryLogScanner& in, char negativeLetter, int letter, double& slot)
+bool readCoordinate(NumberReader& numbers, char negativeLetter, int letter, double& slot)
 {
     double degrees;
     double minutes;
-    const bool gotDegrees = in.readNumber(degrees);
-    const bool gotMinutes = in.readNumber(minutes);
+    const bool gotDegrees = numbers.read(degrees);
+    const bool gotMinutes = numbers.read(minutes);
     if (!gotDegrees || !gotMinutes)
         return false;
     const double value = degrees + minutes / 60.0;
@@ -50,22 +70,22 @@ bool readCoordinate(TelemetryLogScanner& in, char negativeLetter, int letter, do
 
 // One pass of the layout into sample i. Every field is attempted whatever
 // happened to the ones before it. Returns whether the record was whole.
-bool readRecord(TelemetryLogScanner& in, TelemetryTrack& track, int i)
+bool readRecord(TelemetryLogScanner& in, NumberReader& numbers, TelemetryTrack& track, int i)
 {
     bool whole = in.skipToken();
     whole &= in.skipToken();
     whole &= in.takeCharacters(kAfterDateCharacters) == kAfterDateCharacters;
-    whole &= readNumberInto(in, track.accelX[i]);
+    whole &= readNumberInto(numbers, track.accelX[i]);
     whole &= in.takeCharacters(1) == 1;
-    whole &= readNumberInto(in, track.accelY[i]);
+    whole &= readNumberInto(numbers, track.accelY[i]);
     whole &= in.takeCharacters(1) == 1;
-    whole &= readNumberInto(in, track.accelZ[i]);
+    whole &= readNumberInto(numbers, track.accelZ[i]);
     whole &= in.skipToken();
     const int latitudeLetter = readHemisphere(in, kLatitudeLetterCharacters, whole);
-    whole &= readCoordinate(in, 'S', latitudeLetter, track.latitude[i]);
+    whole &= readCoordinate(numbers, 'S', latitudeLetter, track.latitude[i]);
     const int longitudeLetter = readHemisphere(in, kLongitudeLetterCharacters, whole);
-    whole &= readCoordinate(in, 'W', longitudeLetter, track.longitude[i]);
-    whole &= readNumberInto(in, track.speed[i]);
+    whole &= readCoordinate(numbers, 'W', longitudeLetter, track.longitude[i]);
+    whole &= readNumberInto(numbers, track.speed[i]);
     whole &= in.skipToken();
     return whole;
 }
@@ -74,9 +94,10 @@ int parse(TelemetryLogScanner& in, TelemetryTrack& track, TelemetryParseReport* 
 {
     if (report)
         *report = TelemetryParseReport{};
+    NumberReader numbers(in);
     int count = 0;
     do {
-        const bool whole = readRecord(in, track, count);
+        const bool whole = readRecord(in, numbers, track, count);
         if (report && whole) {
             report->whole.set(static_cast<std::size_t>(count));
             ++report->wholeRecords;
@@ -84,12 +105,21 @@ int parse(TelemetryLogScanner& in, TelemetryTrack& track, TelemetryParseReport* 
         ++count;
     } while (!in.endOfFile() && count < kTelemetryCapacity);
     track.sampleCount = count;
+    track.holdsTelemetry = numbers.converted();
     if (report)
         report->stoppedAtCapacity = !in.endOfFile();
     return count;
 }
 
 }  // namespace
+
+void ClearTelemetryTrack(TelemetryTrack& track)
+{
+    for (double* values : {track.accelX, track.accelY, track.accelZ, track.latitude, track.longitude, track.speed})
+        std::fill_n(values, kTelemetryCapacity, 0.0);
+    track.sampleCount = 0;
+    track.holdsTelemetry = false;
+}
 
 int ParseTelemetryLog(const char* data, std::size_t size, TelemetryTrack& track, TelemetryParseReport* report)
 {

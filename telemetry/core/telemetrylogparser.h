@@ -18,7 +18,8 @@
 // stores nothing (the track keeps what it held at that index) and leaves the
 // input where it stopped, so the fields of everything after it shift; the
 // remaining fields of the record are read on regardless. A coordinate is
-// stored only when both its degrees and its minutes converted.
+// stored only when both its degrees and its minutes converted. holdsTelemetry
+// tells whether any number at all converted.
 //
 // The loop reads one record per pass into index sampleCount, counts the pass,
 // and stops when the end-of-file indicator is set: a log whose last record
@@ -43,8 +44,12 @@ struct TelemetryParseReport {
     bool stoppedAtCapacity = false;
 };
 
-// Reads the log held in data[0, size) into track (sampleCount included) and
-// returns sampleCount, always at least 1 and at most kTelemetryCapacity.
+// Zero in every sample, sampleCount 0, no telemetry.
+void ClearTelemetryTrack(TelemetryTrack& track);
+
+// Reads the log held in data[0, size) into track (sampleCount and
+// holdsTelemetry included) and returns sampleCount, always at least 1 and at
+// most kTelemetryCapacity.
 int ParseTelemetryLog(const char* data, std::size_t size, TelemetryTrack& track,
                       TelemetryParseReport* report = nullptr);
 
@@ -52,6 +57,7 @@ int ParseTelemetryLog(const char* data, std::size_t size, TelemetryTrack& track,
 int ParseTelemetryLog(std::FILE* file, TelemetryTrack& track, TelemetryParseReport* report = nullptr);
 
 // Opens the log at path (8-bit, as the file system spells it) and reads it
-// into track. False, with errno telling why and track untouched, when the log
-// cannot be opened: missing, unreadable, a directory or not a regular file.
+// into track as ParseTelemetryLog does. False, with errno telling why and
+// track untouched, when the log cannot be opened: missing, unreadable, a
+// directory or not a regular file.
 bool ReadTelemetryLogFile(const char* path, TelemetryTrack& track, TelemetryParseReport* report = nullptr);

@@ -1,6 +1,6 @@
 #include "telemetrylogpath.h"
 
-#include <QFile>
+#include "filenamecodec.h"
 
 QString TelemetryLogPath(const QString& recordName)
 {
@@ -11,6 +11,6 @@ QString TelemetryLogPath(const QString& recordName)
 
 bool ReadTelemetryLogFile(const QString& logPath, TelemetryTrack& track, TelemetryParseReport* report)
 {
-    const QByteArray nativePath = QFile::encodeName(logPath);
+    const QByteArray nativePath = EncodeFileName(logPath);
     return ReadTelemetryLogFile(nativePath.constData(), track, report);
 }

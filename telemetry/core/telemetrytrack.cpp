@@ -14,7 +14,9 @@ TelemetryTrack& TheTelemetryTrack()
 bool ReadTelemetryLog(const QString& currentRecordName)
 {
     TelemetryTrack& track = TheTelemetryTrack();
-    track.sampleCount = 0;
+    // A value that does not convert must read as 0, never as the value an
+    // earlier recording's log left at that index.
+    ClearTelemetryTrack(track);
     TelemetryReloadPending = false;
     if (!ReadTelemetryLogFile(TelemetryLogPath(currentRecordName), track)) {
         TelemetryReloadPending = true;

@@ -18,10 +18,14 @@ struct TelemetryTrack {
     // Passes counted by the last read, the trailing pass after a final line
     // break included; 0 before the first read and while the log cannot be opened.
     int sampleCount;
+    // Whether any number of the last read converted. A log without one (all
+    // NUL bytes after a power loss, binary garbage, one endless token) still
+    // counts its passes but holds no telemetry, and nothing of it is shown.
+    bool holdsTelemetry;
 };
 
-// The program-wide track. Zero at start and never cleared: a shorter read
-// leaves the values of a longer earlier one beyond its own sampleCount.
+// The program-wide track. Zero at start; every read clears it first, so no
+// value of an earlier log can stand in for one that did not convert.
 TelemetryTrack& TheTelemetryTrack();
 
 // Raised at program start and by each start of playback; the display reads the
@@ -30,8 +34,8 @@ TelemetryTrack& TheTelemetryTrack();
 extern bool TelemetryReloadPending;
 
 // Reads the ".LOG" beside currentRecordName (see TelemetryLogPath) into the
-// program-wide track: sets sampleCount to 0 and clears TelemetryReloadPending,
-// then reads the log; when it cannot be opened, raises the flag again and
-// returns false with sampleCount left at 0. The display calls it when it finds
-// the flag set.
+// program-wide track: clears the track (every value 0, sampleCount 0, no
+// telemetry) and TelemetryReloadPending, then reads the log; when it cannot be opened,
+// raises the flag again and returns false with sampleCount left at 0. The
+// display calls it when it finds the flag set.
 bool ReadTelemetryLog(const QString& currentRecordName);

@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(ParseTelemetryLog(stream, *fromStream, &streamReport) == count, "stream count");
         std::fclose(stream);
         check(streamReport.whole == bufferReport.whole, "stream whole records");
+        check(fromStream->holdsTelemetry == fromBuffer->holdsTelemetry, "stream telemetry found");
         check(reference::FirstDifference(*fromBuffer, *fromStream, count) == -1, "stream values");
     }
 
@@ -65,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(fscanfReport.whole == bufferReport.whole, "fscanf whole records");
     check(fscanfReport.stoppedAtCapacity == bufferReport.stoppedAtCapacity, "fscanf capacity");
     check(reference::FirstDifference(*fromBuffer, *fromFscanf, count) == -1, "fscanf values");
+    check(fromFscanf->holdsTelemetry == fromBuffer->holdsTelemetry, "fscanf telemetry found");
 
     for (TelemetryTrack* track : {fromBuffer.get(), fromStream.get(), fromFscanf.get()})
         fill(*track, count);

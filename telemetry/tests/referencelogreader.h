@@ -59,8 +59,12 @@ public:
         if (std::fscanf(m_file, "%lf", &value) != 1)
             return false;
         slot = value;
+        m_converted = true;
         return true;
     }
+
+    // Whether any number converted so far.
+    bool converted() const { return m_converted; }
 
     bool coordinate(char negativeLetter, int letter, double& slot)
     {
@@ -105,6 +109,7 @@ public:
 
 private:
     std::FILE* m_file;
+    bool m_converted = false;
 };
 
 // Reads bytes as a log into track; fills report like ParseTelemetryLog.
@@ -126,6 +131,7 @@ inline int ReadLog(std::string_view bytes, TelemetryTrack& track, TelemetryParse
     } while (!std::feof(file) && count < kTelemetryCapacity);
     report.stoppedAtCapacity = !std::feof(file);
     track.sampleCount = count;
+    track.holdsTelemetry = reader.converted();
     std::fclose(file);
     return count;
 }

@@ -42,6 +42,7 @@ void expectSameAsReference(const std::string& log, double fill = kUntouched)
     EXPECT_EQ(ourReport.wholeRecords, theirReport.wholeRecords);
     EXPECT_EQ(ourReport.whole, theirReport.whole);
     EXPECT_EQ(ourReport.stoppedAtCapacity, theirReport.stoppedAtCapacity);
+    EXPECT_EQ(ours->holdsTelemetry, theirs->holdsTelemetry);
     EXPECT_EQ(reference::FirstDifference(*ours, *theirs), -1);
 }
 
@@ -282,6 +283,42 @@ TEST(TelemetryLog, SecondShorterReadKeepsTheLongerTail)
     EXPECT_EQ(track->speed[3], SampleFor(3).speed);  // trailing pass left it
     EXPECT_EQ(track->speed[9], SampleFor(9).speed);
 }
+
+struct TelemetryFoundCase {
+    const char* name;
+    std::string log;
+    int sampleCount;  // as counted, whether or not telemetry was found
+    bool holdsTelemetry;
+};
+
+const TelemetryFoundCase kTelemetryFoundCases[] = {
+    {"EmptyLog", "", 1, false},
+    {"WhitespaceOnly", " \r\n\r\n", 1, false},
+    // A power loss leaves the log's blocks as NUL bytes: one run without
+    // whitespace, taken in pieces of 99 characters, four pieces and 31 counted
+    // characters a pass.
+    {"AllNulBytes", std::string(4096, '\0'), 10, false},
+    {"OneRunWithoutWhitespace", std::string(990, 'Q'), 3, false},
+    {"BinaryGarbageWithoutDigits", "\xff\xfe GSENSOR= \x80\x81\x82 GPS ,,, \x01\x02 OK\n", 1, false},
+    {"TextWithoutNumbers", "no telemetry here at all, just words\n", 1, false},
+    {"OneWholeRecord", MakeLog(1), 2, true},
+    {"OnlyTheSpeedConverts", "A B 12345678901234567890123x,x,x T N.....x x E x x 42.5 OK", 2, true},
+};
+
+class TelemetryLogFound : public testing::TestWithParam<TelemetryFoundCase> {};
+
+TEST_P(TelemetryLogFound, NoConvertedNumberMeansNoTelemetryWithTheSameCount)
+{
+    const TelemetryFoundCase& c = GetParam();
+    auto track = MakeTrack();
+    track->holdsTelemetry = !c.holdsTelemetry;
+    EXPECT_EQ(parse(c.log, *track), c.sampleCount);
+    EXPECT_EQ(track->holdsTelemetry, c.holdsTelemetry);
+    expectSameAsReference(c.log);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TelemetryLogFound, testing::ValuesIn(kTelemetryFoundCases),
+                         [](const testing::TestParamInfo<TelemetryFoundCase>& info) { return std::string(info.param.name); });
 
 TEST(TelemetryLog, RandomBytesAgreeWithPlainFscanfReader)
 {

@@ -82,7 +82,7 @@ TEST(TelemetryReadLog, MissingLogLeavesNoSamplesAndKeepsTheReloadPending)
     EXPECT_EQ(TheTelemetryTrack().sampleCount, 5);
 }
 
-TEST(TelemetryReadLog, SecondShorterLogLeavesTheFirstLogsTail)
+TEST(TelemetryReadLog, SecondShorterLogLeavesNothingOfTheFirst)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -92,9 +92,42 @@ TEST(TelemetryReadLog, SecondShorterLogLeavesTheFirstLogsTail)
     ASSERT_TRUE(ReadTelemetryLog(dir.filePath("short.asf")));
     const TelemetryTrack& track = TheTelemetryTrack();
     EXPECT_EQ(track.sampleCount, 5);
+    EXPECT_TRUE(track.holdsTelemetry);
     EXPECT_EQ(track.longitude[4], SampleFor(4).longitude);
-    EXPECT_EQ(track.longitude[5], SampleFor(5).longitude);
-    EXPECT_EQ(track.longitude[19], SampleFor(19).longitude);
+    EXPECT_EQ(track.longitude[5], 0.0);
+    EXPECT_EQ(track.longitude[19], 0.0);
+}
+
+// A log in which nothing converts (a power loss leaves NUL bytes, or garbage)
+// must not show the values of the recording played before it: each read starts
+// from a cleared track, and such a log holds no telemetry, though its passes
+// are counted as ever.
+TEST(TelemetryReadLog, LogWithoutAnyNumberShowsNothingOfTheLogBefore)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    writeFile(dir.filePath("good.LOG"), MakeLog(20));
+    const std::pair<const char*, std::string> unreadable[] = {
+        {"nul", std::string(4096, '\0')},
+        {"garbage", std::string("\x01\xfe GSENSOR=\x80 ,,, GPS \xff OK\r\n")},
+        {"run", std::string(990, 'Q')},
+        {"empty", std::string()},
+    };
+    for (const auto& [name, bytes] : unreadable) {
+        SCOPED_TRACE(name);
+        writeFile(dir.filePath(QString::fromLatin1(name) + ".LOG"), bytes);
+        ASSERT_TRUE(ReadTelemetryLog(dir.filePath("good.asf")));
+        ASSERT_TRUE(TheTelemetryTrack().holdsTelemetry);
+        ASSERT_TRUE(ReadTelemetryLog(dir.filePath(QString::fromLatin1(name) + ".asf")));
+        const TelemetryTrack& track = TheTelemetryTrack();
+        EXPECT_FALSE(track.holdsTelemetry);
+        EXPECT_GE(track.sampleCount, 1);
+        for (int i = 0; i < kTelemetryCapacity; ++i) {
+            for (const double* values : {track.accelX, track.accelY, track.accelZ, track.latitude, track.longitude,
+                                         track.speed})
+                ASSERT_EQ(values[i], 0.0) << i;
+        }
+    }
 }
 
 TEST(TelemetryReadLog, BareNamesResolveAgainstTheCurrentFolder)

@@ -10,6 +10,9 @@
 
 #include <functional>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 namespace {
 
 class PlayerSettingsFile : public ::testing::Test
@@ -88,6 +91,44 @@ TEST_F(PlayerSettingsFile, ReadsIntegersTheProfileWay)
         setFile("[vexoraplayer]\n" + QByteArray(c.key) + "=" + c.value + "\n");
         EXPECT_EQ(c.read(), c.expected);
     }
+}
+
+// Read on every display tick: a stat decides whether the file is parsed again.
+// Rewritten in place to the same size with its old modification time, the file
+// looks unchanged, which shows that it was not parsed; any change of time or
+// size is taken at the next read.
+TEST_F(PlayerSettingsFile, RecordAsMileIsParsedAgainOnlyWhenTheFileChanged)
+{
+    const QByteArray native = QFile::encodeName(PlayerSettingsPath);
+    const auto modified = [&] {
+        struct stat info {};
+        EXPECT_EQ(::stat(native.constData(), &info), 0);
+        return info.st_mtim;
+    };
+    const auto setModified = [&](timespec when) {
+        const timespec times[2] = {when, when};
+        ASSERT_EQ(::utimensat(AT_FDCWD, native.constData(), times, 0), 0);
+    };
+
+    setFile("[VEXORAPLAYER]\nRecordAsMile=0\n");
+    EXPECT_EQ(ReadRecordAsMile(), 0);
+    const timespec first = modified();
+
+    setFile("[VEXORAPLAYER]\nRecordAsMile=1\n");
+    setModified(first);
+    EXPECT_EQ(ReadRecordAsMile(), 0) << "same time and size: not parsed again";
+
+    setModified(timespec{first.tv_sec + 1, first.tv_nsec});
+    EXPECT_EQ(ReadRecordAsMile(), 1) << "a new modification time counts at once";
+
+    setFile("[VEXORAPLAYER]\nRecordAsMile=00\n");
+    setModified(timespec{first.tv_sec + 1, first.tv_nsec});
+    EXPECT_EQ(ReadRecordAsMile(), 0) << "a new size counts at once";
+
+    ASSERT_TRUE(QFile::remove(PlayerSettingsPath));
+    EXPECT_EQ(ReadRecordAsMile(), 1) << "a removed file gives the default";
+    setFile("[VEXORAPLAYER]\nRecordAsMile=0\n");
+    EXPECT_EQ(ReadRecordAsMile(), 0);
 }
 
 TEST_F(PlayerSettingsFile, SpeedUnitIsStoredAsOneOrZero)
