@@ -15,9 +15,10 @@ GSensorLimits EventLimitsForFolder(const QString& folder)
     return limits;
 }
 
-std::optional<std::vector<GSensorEvent>> RecordingEvents(const QString& videoPath, const GSensorLimits& limits)
+std::optional<std::vector<GSensorEvent>> RecordingEvents(const QString& videoPath, const GSensorLimits& limits,
+                                                         int* sampleCount)
 {
-    return DetectLogEvents(TelemetryLogPath(videoPath), limits);
+    return DetectLogEvents(TelemetryLogPath(videoPath), limits, sampleCount);
 }
 
 QString EventCountText(int count)

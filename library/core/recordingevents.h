@@ -16,7 +16,9 @@ GSensorLimits EventLimitsForFolder(const QString& folder);
 
 // The events in the log beside videoPath (its TelemetryLogPath), whole
 // records only; nothing when there is no readable log.
-std::optional<std::vector<GSensorEvent>> RecordingEvents(const QString& videoPath, const GSensorLimits& limits);
+// sampleCount, when given, receives the log's sampleCount.
+std::optional<std::vector<GSensorEvent>> RecordingEvents(const QString& videoPath, const GSensorLimits& limits,
+                                                         int* sampleCount = nullptr);
 
 // The record list's Event cell: the count, blank while unknown (-1) and for 0.
 QString EventCountText(int count);

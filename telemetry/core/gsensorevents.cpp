@@ -70,19 +70,22 @@ std::vector<GSensorEvent> DetectGSensorEvents(const TelemetryTrack& track, int s
 }
 
 std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits,
-                                                         TelemetryTrack& scratch)
+                                                         TelemetryTrack& scratch, int* sampleCount)
 {
     // Only whole records count, so what an earlier log left in the track is never read.
     TelemetryParseReport report;
     if (!ReadTelemetryLogFile(logPath, scratch, &report) || report.wholeRecords == 0)
         return std::nullopt;
+    if (sampleCount)
+        *sampleCount = scratch.sampleCount;
     return DetectGSensorEvents(scratch, scratch.sampleCount, limits, &report.whole);
 }
 
-std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits)
+std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits,
+                                                         int* sampleCount)
 {
     auto track = std::make_unique<TelemetryTrack>();
-    return DetectLogEvents(logPath, limits, *track);
+    return DetectLogEvents(logPath, limits, *track, sampleCount);
 }
 
 const char* GSensorAxisName(GSensorAxis axis)

@@ -50,11 +50,14 @@ std::vector<GSensorEvent> DetectGSensorEvents(const TelemetryTrack& track, int s
                                               int mergeGapSamples = kGSensorMergeGapSamples);
 
 // The events of the log at logPath, counting only its whole records. Nothing
-// when the log cannot be opened or holds no whole record.
-std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits);
+// when the log cannot be opened or holds no whole record. sampleCount, when
+// given, receives the log's counted passes (the track's sampleCount after
+// reading it), which places the events on the position slider.
+std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits,
+                                                         int* sampleCount = nullptr);
 // The same with a track of the caller's to read into (reused across many logs).
 std::optional<std::vector<GSensorEvent>> DetectLogEvents(const QString& logPath, const GSensorLimits& limits,
-                                                         TelemetryTrack& scratch);
+                                                         TelemetryTrack& scratch, int* sampleCount = nullptr);
 
 // "X", "Y" or "Z".
 const char* GSensorAxisName(GSensorAxis axis);
