@@ -375,6 +375,8 @@ void CPlayerDlg::OnCommand(int id)
         QMetaObject::invokeMethod(this, [this] { OnCommand(kCancel); }, Qt::QueuedConnection);
         break;
     case kLanguage: ShowLanguageMenu(); break;
+    case PlayerKeyCommand::kNextEvent: StepToEvent(+1); break;
+    case PlayerKeyCommand::kPreviousEvent: StepToEvent(-1); break;
     default: break;
     }
 }
@@ -604,6 +606,9 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
 
 bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_positionSlider && event->type() == QEvent::KeyPress
+        && SliderKeyStepsToEvent(static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == m_videoArea) {
         switch (event->type()) {
         case QEvent::MouseButtonDblClick: {
@@ -614,6 +619,7 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
                 if (FullScreenActive) {
                     if (m_engine)
                         m_engine->SetFullScreen(true);
+                    HostNote();
                 } else {
                     LeaveFullScreen();
                 }

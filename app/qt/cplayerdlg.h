@@ -3,6 +3,7 @@
 // playback engine, the two panels of its right-hand frame, the skinned
 // controls and the two playback timers. Everything here runs on the
 // user-interface thread; the engine's streaming threads never reach it.
+#include "eventtimeline.h"
 #include "windowdragger.h"
 
 #include <QDialog>
@@ -19,6 +20,7 @@ class CDXGraph;
 class CInformation;
 class CReadout;
 class CRecord;
+class QKeyEvent;
 class QRadioButton;
 class TelemetryPanel;
 class VideoNote;
@@ -44,6 +46,11 @@ public:
 
     // Telemetry strip: draws the whole strip into the surface.
     void DrawTelemetry(QImage& surface);
+
+    // G-sensor events of the playing recording: marks on the position slider,
+    // Page Down (+1) / Page Up (-1) to the next / previous one, 2 s before it.
+    void StepToEvent(int direction);
+    const EventTimeline& RecordingEventTimeline() const { return m_eventTimeline; }
 
     // Snapshot and print of the frame on screen.
     void TakeSnapshot();
@@ -107,6 +114,12 @@ private:
     void EndOfRecording();
     void RedrawNow();
     void StartRootsweep();
+    void LoadRecordingEvents();
+    // Lays the note over the engine's picture when full screen shows it, else
+    // (or with onPicture false) over the video area.
+    void HostNote(bool onPicture = true);
+    void ShowVideoNote(const QString& text);
+    bool SliderKeyStepsToEvent(QKeyEvent* key);
 
     // Paths and state prepared at construction.
     QString m_moduleDirectory;
@@ -135,6 +148,7 @@ private:
     CRecord* m_record = nullptr;
     CInformation* m_information = nullptr;
     VideoNote* m_note = nullptr;
+    EventTimeline m_eventTimeline;
 
     QFont m_font;
     QImage m_background;  // 202 with the gauge of the current unit

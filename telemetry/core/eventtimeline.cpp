@@ -3,6 +3,7 @@
 #include "telemetrystrip.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // A target this close ahead of the position counts as reached.
@@ -80,4 +81,15 @@ void EventTimeline::Jumped(int index, double landedSeconds)
 {
     m_anchor = index;
     m_anchorLanding = landedSeconds;
+}
+
+QString EventNoteText(const QString& eventWord, int index, int count, const GSensorEvent& event)
+{
+    const QString magnitude = QString::number(std::abs(event.peakG), 'f', 2);
+    const QString sign = magnitude == QLatin1String("0.00") ? QString() : event.peakG < 0 ? QStringLiteral(u"\u2212") : QStringLiteral("+");
+    return QStringLiteral(u"%1 %2/%3 \u00B7 %4 %5%6 g")
+        .arg(eventWord)
+        .arg(index + 1)
+        .arg(count)
+        .arg(QLatin1String(GSensorAxisName(event.axis)), sign, magnitude);
 }

@@ -7,6 +7,8 @@
 
 #include "gsensorevents.h"
 
+#include <QString>
+
 #include <vector>
 
 struct TimedEvent {
@@ -54,3 +56,8 @@ private:
     int m_anchor = -1;
     double m_anchorLanding = 0.0;
 };
+
+// The note on the picture for the event at index of count: "Event 2/3 · X −1.62 g",
+// with eventWord in the user's language, the axis and the signed peak (a true
+// minus sign, "+" above zero, two decimals with ".").
+QString EventNoteText(const QString& eventWord, int index, int count, const GSensorEvent& event);

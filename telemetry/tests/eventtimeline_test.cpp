@@ -100,4 +100,16 @@ TEST(EventTimeline, NoEventsGoNowhere)
     EXPECT_EQ(t.Next(8.0, kDuration), -1);
 }
 
+TEST(EventNoteText, NamesTheEventItsAxisAndSignedPeak)
+{
+    GSensorEvent brake = startingAt(100);
+    brake.axis = GSensorAxis::X;
+    brake.peakG = -1.617;
+    EXPECT_EQ(EventNoteText(QStringLiteral("Event"), 1, 3, brake), QStringLiteral(u"Event 2/3 \u00B7 X \u22121.62 g"));
+    GSensorEvent bump = startingAt(10);
+    bump.axis = GSensorAxis::Z;
+    bump.peakG = 2.5;
+    EXPECT_EQ(EventNoteText(QStringLiteral(u"Ereignis"), 0, 1, bump), QStringLiteral(u"Ereignis 1/1 \u00B7 Z +2.50 g"));
+}
+
 }  // namespace
