@@ -148,16 +148,16 @@ private slots:
         QVERIFY(duration > kSeconds - 1);
         QTest::keyClick(window.get(), Qt::Key_PageDown);
         const double first = marks[0] * duration / 1000 - 2;
-        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(position(window.get()) - first) < 0.1, 10000);
-        QVERIFY(window->Engine()->IsPaused());  // the play state stays
-        QCOMPARE(slider(window.get())->GetPos(), int(first * 1000 / duration));
         QVERIFY(window->Note()->isVisible());
         QCOMPARE(window->Note()->NoteText(), QStringLiteral(u"Event 1/2 \u00B7 X \u22121.62 g"));
+        QCOMPARE(slider(window.get())->GetPos(), int(first * 1000 / duration));
+        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(position(window.get()) - first) < 0.1, 10000);
+        QVERIFY(window->Engine()->IsPaused());  // the play state stays
 
         QTest::keyClick(window.get(), Qt::Key_PageDown);
         const double second = marks[1] * duration / 1000 - 2;
-        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(position(window.get()) - second) < 0.1, 10000);
         QCOMPARE(window->Note()->NoteText(), QStringLiteral(u"Event 2/2 \u00B7 Y +1.30 g"));
+        QTRY_VERIFY_WITH_TIMEOUT(std::fabs(position(window.get()) - second) < 0.1, 10000);
         // Past the last event Page Down stays where it is.
         QTest::keyClick(window.get(), Qt::Key_PageDown);
         QTest::qWait(200);
@@ -167,12 +167,12 @@ private slots:
         window->OnCommand(kPlay);
         QTRY_VERIFY_WITH_TIMEOUT(window->Engine()->IsRunning(), 10000);
         QTest::keyClick(window.get(), Qt::Key_PageUp);
+        QCOMPARE(window->Note()->NoteText(), QStringLiteral(u"Event 1/2 \u00B7 X \u22121.62 g"));
         QTRY_VERIFY_WITH_TIMEOUT(position(window.get()) < second - 1, 10000);
         // A flushing seek passes through paused on its way back to playing.
         QTRY_VERIFY_WITH_TIMEOUT(window->Engine()->IsRunning(), 10000);
         const double afterJump = position(window.get());
         QTRY_VERIFY_WITH_TIMEOUT(position(window.get()) > afterJump + 0.2, 10000);
-        QCOMPARE(window->Note()->NoteText(), QStringLiteral(u"Event 1/2 \u00B7 X \u22121.62 g"));
         window->OnCommand(kStop);
     }
 
