@@ -532,15 +532,18 @@ QString FindDeviceSettingsFile(const QString& folder)
     if (folder.isEmpty())
         return QString();
     const QDir dir(folder);
-    for (const char* name : {kDeviceSettingsFileName, kDeviceSettingsBackupFileName}) {
-        // The exact name first: no folder listing in the usual case.
-        const QFileInfo exact(dir, QLatin1String(name));
+    const QLatin1String names[] = {QLatin1String(kDeviceSettingsFileName), QLatin1String(kDeviceSettingsBackupFileName)};
+    // The exact names first: no folder listing in the usual case.
+    for (const QLatin1String name : names) {
+        const QFileInfo exact(dir, name);
         if (exact.isFile())
             return exact.filePath();
-        const QStringList other = dir.entryList({QLatin1String(name)}, QDir::Files | QDir::Hidden | QDir::System,
-                                                QDir::Name);
-        for (const QString& candidate : other) {
-            if (candidate.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+    }
+    // One listing for both, in any letter case; setup.ini still wins.
+    const QStringList found = dir.entryList({names[0], names[1]}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QLatin1String name : names) {
+        for (const QString& candidate : found) {
+            if (candidate.compare(name, Qt::CaseInsensitive) == 0)
                 return dir.filePath(candidate);
         }
     }
