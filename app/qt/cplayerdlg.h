@@ -51,6 +51,10 @@ public:
     // Page Down (+1) / Page Up (-1) to the next / previous one, 2 s before it.
     void StepToEvent(int direction);
     const EventTimeline& RecordingEventTimeline() const { return m_eventTimeline; }
+    // Reads the events of CurrentVideoPath's log with its folder's limits and
+    // marks them; StartPlayback calls it, as must any other way a recording
+    // takes over the engine.
+    void LoadRecordingEvents();
 
     // Snapshot and print of the frame on screen.
     void TakeSnapshot();
@@ -114,7 +118,6 @@ private:
     void EndOfRecording();
     void RedrawNow();
     void StartRootsweep();
-    void LoadRecordingEvents();
     // Lays the note over the engine's picture when full screen shows it, else
     // (or with onPicture false) over the video area.
     void HostNote(bool onPicture = true);
