@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 
@@ -84,7 +85,9 @@ public:
     // The window's font, used by the readouts and the information panel.
     const QFont& ReadoutFont() const { return m_font; }
     // The note laid over the picture (on-screen display).
-    VideoNote* Note() const { return m_note; }
+    // Never null: should its host (a full-screen picture) have taken it along,
+    // a new one is made on the video area.
+    VideoNote* Note() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -150,7 +153,7 @@ private:
     QRadioButton* m_unitMph = nullptr;
     CRecord* m_record = nullptr;
     CInformation* m_information = nullptr;
-    VideoNote* m_note = nullptr;
+    mutable QPointer<VideoNote> m_note;
     EventTimeline m_eventTimeline;
 
     QFont m_font;

@@ -78,17 +78,25 @@ void CPlayerDlg::StepToEvent(int direction)
                                 event.event));
 }
 
+VideoNote* CPlayerDlg::Note() const
+{
+    if (!m_note)
+        m_note = new VideoNote(m_videoArea);
+    return m_note;
+}
+
 void CPlayerDlg::HostNote(bool onPicture)
 {
     QWidget* host = m_videoArea;
     if (onPicture && FullScreenActive && m_engine && m_engine->SurfaceWidget())
         host = m_engine->SurfaceWidget();
-    if (m_note->parentWidget() != host)
-        m_note->SetHost(host);
+    VideoNote* note = Note();
+    if (note->parentWidget() != host)
+        note->SetHost(host);
 }
 
 void CPlayerDlg::ShowVideoNote(const QString& text)
 {
     HostNote();
-    m_note->ShowNote(text);
+    Note()->ShowNote(text);
 }
