@@ -80,8 +80,9 @@ void RecordEventCounter::Start(const QString& folder, const QStringList& fileNam
         m_workers.removeOne(worker);
         worker->deleteLater();
     });
-    // Below the UI and the playback threads: the list and the picture come first.
-    worker->start(QThread::LowestPriority);
+    // Only when nothing else wants the processor (SCHED_IDLE on Linux): the
+    // list, the preview and playback always come first.
+    worker->start(QThread::IdlePriority);
 }
 
 void RecordEventCounter::deliver(quint64 job, const QList<RecordEventCount>& counts, bool last)
