@@ -86,7 +86,9 @@ void EventTimeline::Jumped(int index, double landedSeconds)
 QString EventNoteText(const QString& eventWord, int index, int count, const GSensorEvent& event)
 {
     const QString magnitude = QString::number(std::abs(event.peakG), 'f', 2);
-    const QString sign = magnitude == QLatin1String("0.00") ? QString() : event.peakG < 0 ? QStringLiteral(u"\u2212") : QStringLiteral("+");
+    QString sign;
+    if (magnitude != QLatin1String("0.00"))
+        sign = event.peakG < 0 ? QStringLiteral(u"\u2212") : QStringLiteral("+");
     return QStringLiteral(u"%1 %2/%3 \u00B7 %4 %5%6 g")
         .arg(eventWord)
         .arg(index + 1)
