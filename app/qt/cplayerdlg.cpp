@@ -385,6 +385,8 @@ void CPlayerDlg::OnCommand(int id)
     case PlayerKeyCommand::kFasterRate:
     case PlayerKeyCommand::kSlowerRate:
     case PlayerKeyCommand::kNormalRate: ChangePlaybackRate(id); break;
+    case PlayerKeyCommand::kNextEvent: StepToEvent(+1); break;
+    case PlayerKeyCommand::kPreviousEvent: StepToEvent(-1); break;
     default: break;
     }
 }
@@ -617,6 +619,9 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
 
 bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_positionSlider && event->type() == QEvent::KeyPress
+        && SliderKeyStepsToEvent(static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == m_videoArea) {
         switch (event->type()) {
         case QEvent::MouseButtonDblClick: {
@@ -627,6 +632,7 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
                 if (FullScreenActive) {
                     if (m_engine)
                         m_engine->SetFullScreen(true);
+                    HostNote();
                 } else {
                     LeaveFullScreen();
                 }

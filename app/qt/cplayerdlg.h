@@ -5,11 +5,13 @@
 // user-interface thread; the engine's streaming threads never reach it.
 #include "continuousplay.h"
 #include "preparedengine.h"
+#include "eventtimeline.h"
 #include "windowdragger.h"
 
 #include <QDialog>
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
 
@@ -23,6 +25,7 @@ class CReadout;
 class CRecord;
 class FrameStill;
 class QMenu;
+class QKeyEvent;
 class QRadioButton;
 class TelemetryPanel;
 class VideoNote;
@@ -52,6 +55,15 @@ public:
     // Telemetry strip: draws the whole strip into the surface.
     void DrawTelemetry(QImage& surface);
 
+    // G-sensor events of the playing recording: marks on the position slider,
+    // Page Down (+1) / Page Up (-1) to the next / previous one, 2 s before it.
+    void StepToEvent(int direction);
+    const EventTimeline& RecordingEventTimeline() const { return m_eventTimeline; }
+    // Reads the events of CurrentVideoPath's log with its folder's limits and
+    // marks them; StartPlayback calls it, as must any other way a recording
+    // takes over the engine.
+    void LoadRecordingEvents();
+
     // Snapshot and print of the frame on screen.
     void TakeSnapshot();
     void PrintFrame();
@@ -80,7 +92,9 @@ public:
     // The window's font, used by the readouts and the information panel.
     const QFont& ReadoutFont() const { return m_font; }
     // The note laid over the picture (on-screen display).
-    VideoNote* Note() const { return m_note; }
+    // Never null: should its host (a full-screen picture) have taken it along,
+    // a new one is made on the video area.
+    VideoNote* Note() const;
 
     // One continuous drive through the list, and the playback speed.
     void ToggleContinuousPlay();
@@ -123,6 +137,11 @@ private:
     void EndOfRecording();
     void RedrawNow();
     void StartRootsweep();
+    // Lays the note over the engine's picture when full screen shows it, else
+    // (or with onPicture false) over the video area.
+    void HostNote(bool onPicture = true);
+    void ShowVideoNote(const QString& text);
+    bool SliderKeyStepsToEvent(QKeyEvent* key);
 
     // Continuous play, the kept last frame, the strip's click and the rate
     // (cplayerdlg_drive.cpp).
@@ -169,13 +188,14 @@ private:
     QRadioButton* m_unitMph = nullptr;
     CRecord* m_record = nullptr;
     CInformation* m_information = nullptr;
-    VideoNote* m_note = nullptr;
     FrameStill* m_still = nullptr;
 
     ContinuousPlay m_continuousPlay;
     PreparedEngine m_preparedEngine;
     double m_playbackRate = 1.0;
     int m_playingRow = -1;  // the list's row found for the recording at its start
+    mutable QPointer<VideoNote> m_note;
+    EventTimeline m_eventTimeline;
 
     QFont m_font;
     QImage m_background;  // 202 with the gauge of the current unit

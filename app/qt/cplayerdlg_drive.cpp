@@ -44,7 +44,7 @@ void CPlayerDlg::ToggleContinuousPlay()
     WriteContinuousPlay(on);
     if (!on)
         m_preparedEngine.Discard();
-    m_note->ShowNote(ContinuousPlayText() + (on ? QStringLiteral(" \u2713") : QStringLiteral(" \u2717")));
+    Note()->ShowNote(ContinuousPlayText() + (on ? QStringLiteral(" \u2713") : QStringLiteral(" \u2717")));
 }
 
 bool CPlayerDlg::RowPlays(int row) const
@@ -169,16 +169,16 @@ void CPlayerDlg::ShowRateNote()
     const QString text = SpeedText() + QLatin1Char(' ') + PlaybackRateText(m_playbackRate);
     // Any speed but normal stays on screen; the return to normal shows briefly.
     if (m_playbackRate != kNormalPlaybackRate)
-        m_note->ShowLastingNote(text);
+        Note()->ShowLastingNote(text);
     else
-        m_note->ShowNote(text);
+        Note()->ShowNote(text);
 }
 
 void CPlayerDlg::KeepRateNote()
 {
     // Another note (an event, a saved snapshot) replaces the rate's for its
     // while; the rate's comes back once that one is gone.
-    if (m_playbackRate != kNormalPlaybackRate && m_note->NoteText().isEmpty())
+    if (m_playbackRate != kNormalPlaybackRate && Note()->NoteText().isEmpty())
         ShowRateNote();
 }
 

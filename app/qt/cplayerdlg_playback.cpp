@@ -19,6 +19,7 @@
 #include "positionmath.h"
 #include "playerids.h"
 #include "playersettings.h"
+#include "playertexts.h"
 #include "recordlistmodel.h"
 #include "recordrowstore.h"
 #include "snapshotprint.h"
@@ -50,6 +51,8 @@ void CPlayerDlg::ReleaseEngine()
     if (!m_engine)
         return;
     m_engine->Stop();
+    // The note may sit on the engine's full-screen picture, which goes with it.
+    HostNote(false);
     m_engine.reset();
 }
 
@@ -100,6 +103,7 @@ void CPlayerDlg::StartPlayback()
     // tick still running from the last recording may end an unplayable one
     // before the start tick comes.
     m_information->RefreshRecordInfo();
+    LoadRecordingEvents();
 }
 
 void CPlayerDlg::StartTick()
@@ -300,6 +304,7 @@ void CPlayerDlg::LeaveFullScreen()
     // The video surface switches back directly; the recording keeps playing.
     if (m_engine)
         m_engine->SetFullScreen(false);
+    HostNote();
 }
 
 void CPlayerDlg::DrawTelemetry(QImage& surface)
@@ -333,7 +338,9 @@ void CPlayerDlg::TakeSnapshot()
 {
     if (!m_engine)
         return;
-    SnapshotCommand(this, m_engine.get(), m_tempDirectory);
+    const QString saved = SnapshotCommand(this, m_engine.get(), m_tempDirectory);
+    if (!saved.isEmpty())
+        ShowVideoNote(PlayerText(kPlayerTextSnapshotSaved) + QStringLiteral(u" \u00B7 ") + QFileInfo(saved).fileName());
 }
 
 void CPlayerDlg::PrintFrame()

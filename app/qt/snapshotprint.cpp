@@ -58,10 +58,11 @@ QString SnapshotStartFolder()
     return QDir::homePath();
 }
 
-void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory)
+QString SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory)
 {
     if (!engine)
-        return;
+        return QString();
+    QString saved;
     const bool wasRunning = engine->IsRunning();
     if (wasRunning)
         engine->Pause();
@@ -73,15 +74,20 @@ void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirect
         request.filter = QStringLiteral("BMP File (*.bmp)");
         request.defaultSuffix = QStringLiteral("bmp");
         const QString chosen = UiSeam::SaveFile(owner, request);
-        if (!chosen.isEmpty() && !MoveReplacing(working, chosen)) {
-            UiSeam::Warn(owner, QStringLiteral("Snapshot"),
-                         QStringLiteral("The snapshot could not be saved as \"%1\". It is kept as \"%2\".")
-                             .arg(chosen, working));
+        if (!chosen.isEmpty()) {
+            if (MoveReplacing(working, chosen)) {
+                saved = chosen;
+            } else {
+                UiSeam::Warn(owner, QStringLiteral("Snapshot"),
+                             QStringLiteral("The snapshot could not be saved as \"%1\". It is kept as \"%2\".")
+                                 .arg(chosen, working));
+            }
         }
     }
 
     if (wasRunning)
         engine->Run();
+    return saved;
 }
 
 void PrintCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory)

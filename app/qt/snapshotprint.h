@@ -13,7 +13,8 @@ QString SnapshotStartFolder();
 
 // Saves the frame where the user chooses. A running engine is paused while
 // the frame is taken and the dialog is open, and runs again afterwards.
-void SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory);
+// Returns the file the frame was saved as; empty when none was saved.
+QString SnapshotCommand(QWidget* owner, CDXGraph* engine, const QString& tempDirectory);
 
 // Prints the frame, fitted whole into the printable area at its top-left.
 // The caller has paused the engine; it stays paused.

@@ -177,6 +177,28 @@ void CBitmapSlider::SetFocusRectEnabled(bool on, bool redraw)
         update();
 }
 
+void CBitmapSlider::SetMarks(const QVector<int>& values)
+{
+    m_marks = values;
+    update();
+}
+
+void CBitmapSlider::SetMarkRow(int markTop, int markHeight)
+{
+    m_markTop = markTop;
+    m_markHeight = qMax(0, markHeight);
+    update();
+}
+
+QVector<int> CBitmapSlider::MarkPixels() const
+{
+    QVector<int> pixels;
+    pixels.reserve(m_marks.size());
+    for (const int value : m_marks)
+        pixels.append(PosToPixel(m_geometry, ClampSliderPos(value, m_geometry.minimum, m_geometry.maximum)));
+    return pixels;
+}
+
 int CBitmapSlider::ThumbCentre() const
 {
     return PosToPixel(m_geometry, m_position);
@@ -303,6 +325,7 @@ void CBitmapSlider::paintSlider(QPainter& painter)
         else
             painter.drawImage(QPoint(0, 0), m_channel);
     }
+    paintMarks(painter);
     if (!m_thumb.isNull())
         painter.drawImage(QPoint(ThumbCentre() - m_geometry.halfThumb(), m_topMargin), m_thumb);
     if (m_focusRectEnabled && m_hasFocus) {
@@ -333,6 +356,25 @@ void CBitmapSlider::paintSlider(QPainter& painter)
         painter.drawPoints(m_focusDots.constData(), int(m_focusDots.size()));
         painter.restore();
     }
+}
+
+// Each mark is a small upward wedge, its tip at the top of the row, under the
+// value's pixel, with a dark rim so it reads on any channel picture.
+void CBitmapSlider::paintMarks(QPainter& painter)
+{
+    if (m_marks.isEmpty() || m_markHeight <= 0 || m_geometry.channelWidth <= 0)
+        return;
+    const int halfWidth = qMax(1, m_markHeight / 2);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(0, 0, 0, 170), 1));
+    painter.setBrush(QColor::fromRgba(kMarkColour));
+    for (const int x : MarkPixels()) {
+        const QPoint wedge[3] = {QPoint(x, m_markTop), QPoint(x + halfWidth, m_markTop + m_markHeight - 1),
+                                 QPoint(x - halfWidth, m_markTop + m_markHeight - 1)};
+        painter.drawPolygon(wedge, 3);
+    }
+    painter.restore();
 }
 
 void CBitmapSlider::paintEvent(QPaintEvent*)

@@ -56,6 +56,17 @@ public:
     void SetFixedSplit(double ratio, bool on);
     void SetFocusRectEnabled(bool on, bool redraw);
 
+    // Small marks at these values (points of interest along the range), drawn
+    // in the row from markTop, markHeight pixels high, over the channel and
+    // under the thumb. No marks, or a row of height 0, draws nothing: the
+    // slider looks exactly as its bitmaps. Repaints.
+    void SetMarks(const QVector<int>& values);
+    void SetMarkRow(int markTop, int markHeight);
+    const QVector<int>& Marks() const { return m_marks; }
+    // Centre pixel of each mark as the next paint draws it.
+    QVector<int> MarkPixels() const;
+    static constexpr QRgb kMarkColour = 0xFFFFB020u;  // amber, apart from the skin's blues and greys
+
     // Where the next paint puts the thumb centre and the channel boundary.
     int ThumbCentre() const;
     int SplitPixel() const;
@@ -78,6 +89,7 @@ private:
     void trackTo(int pointerX);
     void notifyParent(int type);
     void paintSlider(QPainter& painter);
+    void paintMarks(QPainter& painter);
     const QImage& channelComposite(int split);
     QRect clientRect() const;
 
@@ -98,6 +110,9 @@ private:
     QImage m_thumb;           // key colour turned transparent once, at set time
     QImage m_composite;       // channel with the active part left of m_compositeSplit
     int m_compositeSplit = -1;
+    QVector<int> m_marks;
+    int m_markTop = 0;
+    int m_markHeight = 0;
     QVector<QPoint> m_focusDots;  // dotted frame of the client rectangle
     QRect m_focusDotsRect;
 };

@@ -88,7 +88,8 @@ void VideoNote::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath plate;
     plate.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
-    painter.fillPath(plate, QColor(12, 16, 22, 190));
+    // Dark enough that white letters read over the brightest picture.
+    painter.fillPath(plate, QColor(12, 16, 22, 215));
     painter.setPen(QColor(70, 160, 230, 220));
     painter.drawPath(plate);
     painter.setPen(Qt::white);

@@ -71,6 +71,8 @@ private slots:
     void focusRectangleAfterClickWhenEnabled();
     void setRangeAloneKeepsPosition();
     void skinBitmapsSizeTheControlAndReportFailures();
+    void marksSitOnTheirRowAtTheirValues();
+    void noMarksLeaveTheBitmapsAsTheyAre();
 
 private:
     // The playback position slider of the main window, with test pictures.
@@ -357,6 +359,42 @@ void CBitmapSliderTest::skinBitmapsSizeTheControlAndReportFailures()
     QCOMPARE(m_slider->Geometry().thumbWidth, 0);
     // Painting a slider whose bitmaps failed is harmless.
     QVERIFY(!m_slider->grab().isNull());
+}
+
+
+void CBitmapSliderTest::marksSitOnTheirRowAtTheirValues()
+{
+    configurePositionSlider();
+    m_slider->SetPos(500);
+    m_slider->SetMarkRow(27, 8);
+    m_slider->SetMarks({0, 250, 1000, 1500});
+    // 568 px of track from x 14: values 0, 250, 1000 and the clamped 1500.
+    QCOMPARE(m_slider->MarkPixels(), (QVector<int>{14, 156, 582, 582}));
+    const QImage shot = m_slider->grab().toImage();
+    for (const int x : {14, 156, 582}) {
+        QCOMPARE(shot.pixel(x, 32), CBitmapSlider::kMarkColour);
+        // Beside the wedge and above its row the channel shows as before.
+        QCOMPARE(shot.pixel(x + 8, 32), kActive);
+        QCOMPARE(shot.pixel(x, 26), kActive);
+        QCOMPARE(shot.pixel(x, 36), kActive);
+    }
+    // The thumb at 500 is drawn over the channel, not hidden by a mark.
+    QCOMPARE(shot.pixel(298, 20), kThumbBody);
+
+    m_slider->SetMarks({});
+    QCOMPARE(m_slider->grab().toImage().pixel(156, 32), kActive);
+}
+
+void CBitmapSliderTest::noMarksLeaveTheBitmapsAsTheyAre()
+{
+    configurePositionSlider();
+    m_slider->SetPos(300);
+    const QImage before = m_slider->grab().toImage();
+    m_slider->SetMarkRow(27, 8);
+    QCOMPARE(m_slider->grab().toImage(), before);
+    m_slider->SetMarks({600});
+    m_slider->SetMarkRow(27, 0);
+    QCOMPARE(m_slider->grab().toImage(), before);
 }
 
 QTEST_MAIN(CBitmapSliderTest)

@@ -1,6 +1,8 @@
 #include "devicesettings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 
@@ -523,6 +525,29 @@ bool ReadDeviceSettings(const QString& path, DeviceSettings& settings)
     parsePieces(source, settings);
     std::fclose(file);
     return true;
+}
+
+QString FindDeviceSettingsFile(const QString& folder)
+{
+    if (folder.isEmpty())
+        return QString();
+    const QDir dir(folder);
+    const QLatin1String names[] = {QLatin1String(kDeviceSettingsFileName), QLatin1String(kDeviceSettingsBackupFileName)};
+    // The exact names first: no folder listing in the usual case.
+    for (const QLatin1String name : names) {
+        const QFileInfo exact(dir, name);
+        if (exact.isFile())
+            return exact.filePath();
+    }
+    // One listing for both, in any letter case; setup.ini still wins.
+    const QStringList found = dir.entryList({names[0], names[1]}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QLatin1String name : names) {
+        for (const QString& candidate : found) {
+            if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+                return dir.filePath(candidate);
+        }
+    }
+    return QString();
 }
 
 bool WriteDeviceSettings(const QString& path, const DeviceSettings& settings, QString* whyNot)

@@ -46,6 +46,11 @@ QByteArray FormatDeviceSettings(const DeviceSettings& settings);
 // and returns false.
 bool ReadDeviceSettings(const QString& path, DeviceSettings& settings);
 
+// The camera's settings file of a folder of recordings: "setup.ini", else
+// "setup.bak", each also in another letter case (a FAT card may show SETUP.INI).
+// Only regular files count. Empty when the folder holds neither.
+QString FindDeviceSettingsFile(const QString& folder);
+
 // Replaces the file at `path` with FormatDeviceSettings(settings). The new text
 // goes to a temporary file beside the target that then replaces it, so a failed
 // write leaves the old file whole. Where the folder takes no new file but the

@@ -548,3 +548,35 @@ TEST(DeviceSettingsFile, FailedWriteSaysWhy)
 }
 
 } // namespace
+
+TEST(DeviceSettingsFile, FolderFindsSetupIniThenSetupBakInAnyCase)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> files;    // created as regular files
+        std::vector<std::string> folders;  // created as folders
+        const char* found;                 // nullptr: none
+    } cases[] = {
+        {"NothingThere", {"REC0001.asf"}, {}, nullptr},
+        {"IniFirst", {"setup.bak", "setup.ini"}, {}, "setup.ini"},
+        {"BakWhenNoIni", {"setup.bak"}, {}, "setup.bak"},
+        {"CapitalsOfAFatCard", {"SETUP.INI"}, {}, "SETUP.INI"},
+        {"FolderOfThatNameIsNoFile", {"Setup.Bak"}, {"setup.ini"}, "Setup.Bak"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        for (const std::string& f : c.files) {
+            QFile file(dir.filePath(QString::fromStdString(f)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << c.name;
+        }
+        for (const std::string& f : c.folders)
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromStdString(f))) << c.name;
+        const QString found = FindDeviceSettingsFile(dir.path() + QLatin1Char('/'));
+        if (!c.found)
+            EXPECT_TRUE(found.isEmpty()) << c.name << ": " << found.toStdString();
+        else
+            EXPECT_EQ(QFileInfo(found).fileName().toStdString(), c.found) << c.name;
+    }
+    EXPECT_TRUE(FindDeviceSettingsFile(QString()).isEmpty());
+    EXPECT_TRUE(FindDeviceSettingsFile(QStringLiteral("/nonexistent/kestrel/")).isEmpty());
+}

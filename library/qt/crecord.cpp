@@ -4,6 +4,7 @@
 #include "cdxgraph.h"
 #include "controlid.h"
 #include "paneloutline.h"
+#include "recordingevents.h"
 #include "recordlistmodel.h"
 #include "skin.h"
 #include "uiseam.h"
@@ -114,6 +115,8 @@ void CRecord::createControls()
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, &CRecord::onCurrentChanged);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CRecord::onSelectionChanged);
     connect(m_list, &QAbstractItemView::doubleClicked, this, &CRecord::onDoubleClicked);
+    connect(&m_eventCounter, &RecordEventCounter::countsReady, this, &CRecord::showEventCounts);
+    connect(&m_eventCounter, &RecordEventCounter::finished, this, &CRecord::eventCountsFinished);
 }
 
 void CRecord::Initialise()
@@ -165,6 +168,7 @@ void CRecord::clearRows()
     m_focusBeforeChange = -1;
     // OPEN is only of use while there is a row to open.
     SetOpenEnabled(false);
+    m_eventCounter.Cancel();
 }
 
 void CRecord::appendRow(const QString& number, const QString& fileName, const QString& event)
@@ -172,6 +176,7 @@ void CRecord::appendRow(const QString& number, const QString& fileName, const QS
     auto* item = new QTreeWidgetItem({number, fileName, event});
     m_list->addTopLevelItem(item);
     SetOpenEnabled(true);
+    scheduleEventCount();
 }
 
 int CRecord::rowCount() const
@@ -183,6 +188,37 @@ QString CRecord::cell(int row, int column) const
 {
     const QTreeWidgetItem* item = row >= 0 ? m_list->topLevelItem(row) : nullptr;
     return item && column >= 0 && column < 3 ? item->text(column) : QString();
+}
+
+// ---------------------------------------------------------------- events
+
+void CRecord::scheduleEventCount()
+{
+    // Once per batch of appended rows, when the code that lists them has returned.
+    if (m_eventCountPending)
+        return;
+    m_eventCountPending = true;
+    QMetaObject::invokeMethod(this, &CRecord::startEventCount, Qt::QueuedConnection);
+}
+
+void CRecord::startEventCount()
+{
+    m_eventCountPending = false;
+    QStringList names;
+    names.reserve(rowCount());
+    for (int row = 0; row < rowCount(); ++row)
+        names.append(cell(row, kFileNameColumn));
+    m_eventCounter.Start(RecordFolder, names);
+}
+
+void CRecord::showEventCounts(const QList<RecordEventCount>& counts)
+{
+    for (const RecordEventCount& c : counts) {
+        QTreeWidgetItem* item = m_list->topLevelItem(c.row);
+        // Rows listed anew since the count began are not this count's.
+        if (item && item->text(kFileNameColumn) == c.fileName)
+            item->setText(kEventColumn, EventCountText(c.count));
+    }
 }
 
 // ---------------------------------------------------------------- folder

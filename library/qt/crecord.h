@@ -4,6 +4,7 @@
 // (or a double click) to hand the selected recording to the main window. A
 // child of the main window's panel frame (1021), owned by the main window. Its
 // list control holds the rows of the record list model. User-interface thread only.
+#include "recordeventcounter.h"
 #include "recordrowstore.h"
 
 #include <QDialog>
@@ -65,6 +66,8 @@ public:
     void RelabelRecordPanel();
 
     QString SelectedRecordPath() const { return m_selectedRecordPath; }
+    // Whether the Event column is still being counted in the background.
+    bool IsCountingEvents() const { return m_eventCountPending || m_eventCounter.IsCounting(); }
     bool HasPreview() const { return m_preview != nullptr; }
 
     // RecordRowStore: the list control's rows.
@@ -84,6 +87,8 @@ public slots:
 signals:
     // A preview of this recording was started (whether or not it could be shown).
     void previewStarted(const QString& path);
+    // Every row's Event cell has its count.
+    void eventCountsFinished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,6 +104,9 @@ private:
     void onCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     void onSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void stepToRecord(int row);
+    void scheduleEventCount();
+    void startEventCount();
+    void showEventCounts(const QList<RecordEventCount>& counts);
     void sendOpenRequest();
     void postOpenRequest();
     QObject* openTarget();
@@ -120,4 +128,8 @@ private:
     bool m_focusInPick = false;
     // The button of the list's last double click.
     bool m_leftDoubleClick = false;
+
+    // The Event column is counted after the rows are listed, never while.
+    RecordEventCounter m_eventCounter;
+    bool m_eventCountPending = false;
 };

@@ -5,6 +5,7 @@
 
 #include "controlid.h"
 #include "recordlistmodel.h"
+#include "telemetryrecordformat.h"
 #include "uiseam.h"
 #include "uitexttable.h"
 #include "videosurface.h"
@@ -45,6 +46,22 @@ bool writeFile(const QString& path, const QByteArray& data)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+// A 10-second log (100 records) with X forces at the given samples.
+QByteArray logWithForces(const std::vector<std::pair<int, double>>& xs)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i) {
+        TelemetrySample s;
+        s.accelZ = 0.98;
+        for (const auto& [at, x] : xs) {
+            if (at == i)
+                s.accelX = x;
+        }
+        text += FormatTelemetryRecord(s, i / 10) + "\r\n";
+    }
+    return QByteArray::fromStdString(text);
 }
 
 }  // namespace
@@ -467,6 +484,53 @@ private slots:
         QCOMPARE(panel.cell(2, RecordRowStore::kFileNameColumn), QString());
         QVERIFY(!panel.HasPreview());  // the open-file command selects nothing
         QVERIFY(FindControl(&panel, CRecord::kOpenButton)->isEnabled());
+    }
+
+    void eventColumnIsCountedAfterListing()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("events")) + u'/';
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(folder + QStringLiteral("A.asf"), ""));
+        QVERIFY(writeFile(folder + QStringLiteral("A.LOG"), logWithForces({{20, 1.4}, {60, -1.2}, {80, 0.8}})));
+        QVERIFY(writeFile(folder + QStringLiteral("B.asf"), ""));
+        QVERIFY(writeFile(folder + QStringLiteral("B.LOG"), logWithForces({{20, 0.8}})));
+        QVERIFY(writeFile(folder + QStringLiteral("C.asf"), ""));
+        QVERIFY(writeFile(folder + QStringLiteral("D.asf"), ""));
+        QVERIFY(writeFile(folder + QStringLiteral("D.LOG"), logWithForces({{50, 0.8}})));
+        // The camera's own limit makes 0.8 g an event in this folder.
+        QVERIFY(writeFile(folder + QStringLiteral("SETUP.INI"), "[G_LIMITX=0.70]\r\n"));
+
+        auto p = makePanel();
+        CRecord& panel = *p->panel;
+        QSignalSpy done(&panel, &CRecord::eventCountsFinished);
+        QCOMPARE(panel.LoadRecordFolder(folder, QStringLiteral(".asf")), 4);
+        // Listing returns before anything is counted.
+        for (int row = 0; row < 4; ++row)
+            QCOMPARE(panel.cell(row, RecordRowStore::kEventColumn), QString());
+        QVERIFY(panel.IsCountingEvents());
+        QVERIFY(done.wait(20000));
+        QVERIFY(!panel.IsCountingEvents());
+        const QHash<QString, QString> expected = {
+            {QStringLiteral("A.asf"), QStringLiteral("3")},
+            {QStringLiteral("B.asf"), QStringLiteral("1")},
+            {QStringLiteral("C.asf"), QString()},   // no log
+            {QStringLiteral("D.asf"), QStringLiteral("1")},
+        };
+        for (int row = 0; row < 4; ++row) {
+            const QString name = panel.cell(row, RecordRowStore::kFileNameColumn);
+            QCOMPARE(panel.cell(row, RecordRowStore::kEventColumn), expected.value(name));
+        }
+
+        // A quieter folder listed next shows its own counts, none left over.
+        QVERIFY(writeFile(folder + QStringLiteral("SETUP.INI"), "[G_LIMITX=1.00]\r\n"));
+        done.clear();
+        QCOMPARE(panel.LoadRecordFolder(folder, QStringLiteral(".asf")), 4);
+        QVERIFY(done.wait(20000));
+        for (int row = 0; row < 4; ++row) {
+            const QString name = panel.cell(row, RecordRowStore::kFileNameColumn);
+            QCOMPARE(panel.cell(row, RecordRowStore::kEventColumn),
+                     name == QStringLiteral("A.asf") ? QStringLiteral("2") : QString());
+        }
     }
 
     void theListTakingTheFocusChoosesNoRecord()

@@ -44,6 +44,14 @@ int SampleIndex(int k, int sampleCount)
     return lowerToLastShown(index, sampleCount);
 }
 
+int FirstPositionShowing(int sample, int sampleCount)
+{
+    if (sampleCount < 1 || sample <= 0)
+        return 0;
+    const long long k = ((static_cast<long long>(sample) + 1) * kPositions + sampleCount - 1) / sampleCount;
+    return k > kPositions ? kPositions : static_cast<int>(k);
+}
+
 int StripX(int k, int width)
 {
     const double step = (static_cast<double>(width) - kStripMargin) / kPositions;

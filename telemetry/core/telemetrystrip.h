@@ -15,6 +15,11 @@ bool HasDrawableTrack(int sampleCount);
 // the result is N - 2, which is negative.
 int SampleIndex(int k, int sampleCount);
 
+// The first position k (0..1000) at which the strip shows `sample`, the
+// inverse of SampleIndex: ceil((sample + 1) * 1000 / N), 0 for sample 0 and
+// below, 1000 for samples the strip never reaches; 0 when N < 1.
+int FirstPositionShowing(int sample, int sampleCount);
+
 // x of position k: truncate(2 + k * ((W - 4) / 1000.0)).
 int StripX(int k, int width);
 

@@ -223,3 +223,22 @@ TEST(StripClicks, LandOnTheClickedPixelAcrossTheWholeStrip)
             ASSERT_NEAR(StripX(StripPositionAt(x, width), width), x, 1) << "width " << width << " x " << x;
     }
 }
+
+TEST(StripFirstPosition, IsTheFirstPositionThatShowsTheSample)
+{
+    for (const int n : {2, 3, 7, 101, 251, 1000, 3001, 10000}) {
+        for (int sample = 0; sample <= n - 2; ++sample) {
+            const int k = FirstPositionShowing(sample, n);
+            ASSERT_GE(k, 0);
+            ASSERT_LE(k, 1000);
+            EXPECT_GE(SampleIndex(k, n), sample) << "n " << n << " sample " << sample;
+            if (k > 0) {
+                EXPECT_LT(SampleIndex(k - 1, n), sample) << "n " << n << " sample " << sample;
+            }
+        }
+    }
+    EXPECT_EQ(FirstPositionShowing(249, 251), 997);  // ceil(250000 / 251)
+    EXPECT_EQ(FirstPositionShowing(250, 251), 1000); // the trailing pass: never shown, the end
+    EXPECT_EQ(FirstPositionShowing(-3, 251), 0);
+    EXPECT_EQ(FirstPositionShowing(5, 0), 0);
+}

@@ -1,8 +1,14 @@
 // kestreltrack: writes the telemetry of a dash-camera ".LOG" as CSV, GPX or
-// GeoJSON on standard output, read exactly as the player reads it.
+// GeoJSON on standard output, read exactly as the player reads it, or the
+// G-sensor events the player marks on its slider.
 
+#include "devicesettings.h"
+#include "gsensorevents.h"
 #include "telemetrylogparser.h"
 #include "trackexport.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -17,7 +23,30 @@ constexpr int kExitUsageOrFile = 2;
 
 const char kUsage[] =
     "usage: kestreltrack [--format csv|gpx|geojson] FILE.LOG\n"
-    "Writes the records of a telemetry log to standard output (default: csv).\n";
+    "       kestreltrack --events FILE.LOG [--setup SETUP.INI]\n"
+    "Writes the records of a telemetry log to standard output (default: csv).\n"
+    "--events writes its G-sensor events instead (start_sample,peak_sample,axis,peak_g),\n"
+    "with the limits of SETUP.INI, else of the setup.ini or setup.bak beside the log,\n"
+    "else the camera's defaults (X 1.0, Y 1.0, Z 2.0 g).\n";
+
+// The limits the player uses for this log: the given settings file, else the
+// one in the log's folder, else the camera's defaults. False, with the file's
+// name in settingsFile, when a settings file cannot be read.
+bool eventLimits(const char* logPath, const char* setupPath, GSensorLimits& limits, QString& settingsFile)
+{
+    if (setupPath) {
+        settingsFile = QFile::decodeName(setupPath);
+    } else {
+        settingsFile = FindDeviceSettingsFile(QFileInfo(QFile::decodeName(logPath)).absolutePath());
+        if (settingsFile.isEmpty())
+            return true;
+    }
+    DeviceSettings settings;
+    if (!ReadDeviceSettings(settingsFile, settings))
+        return false;
+    limits = {settings.G_LIMITX, settings.G_LIMITY, settings.G_LIMITZ};
+    return true;
+}
 
 int usageError(const char* why)
 {
@@ -32,12 +61,29 @@ int usageError(const char* why)
 int main(int argc, char** argv)
 {
     TrackFormat format = TrackFormat::Csv;
+    bool formatGiven = false;
+    bool events = false;
+    const char* setupPath = nullptr;
     const char* path = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
+        }
+        if (arg == "--events") {
+            events = true;
+            continue;
+        }
+        if (arg == "--setup") {
+            if (++i == argc)
+                return usageError("--setup needs a file");
+            setupPath = argv[i];
+            continue;
+        }
+        if (arg.substr(0, 8) == "--setup=") {
+            setupPath = argv[i] + 8;
+            continue;
         }
         std::string_view formatName;
         if (arg == "--format" || arg == "-f") {
@@ -58,9 +104,23 @@ int main(int argc, char** argv)
         if (!parsed)
             return usageError("format must be csv, gpx or geojson");
         format = *parsed;
+        formatGiven = true;
     }
     if (!path)
         return usageError(nullptr);
+    if (events && formatGiven)
+        return usageError("--events takes no --format");
+    if (setupPath && !events)
+        return usageError("--setup goes with --events");
+    GSensorLimits limits;
+    QString settingsFile;
+    errno = 0;
+    if (events && !eventLimits(path, setupPath, limits, settingsFile)) {
+        const int why = errno;
+        std::fprintf(stderr, "kestreltrack: cannot open %s: %s\n", QFile::encodeName(settingsFile).constData(),
+                     why != 0 ? std::strerror(why) : "not a regular file");
+        return kExitUsageOrFile;
+    }
 
     auto track = std::make_unique<TelemetryTrack>();
     TelemetryParseReport report;
@@ -73,7 +133,11 @@ int main(int argc, char** argv)
         return kExitNoRecord;
     }
 
-    const TrackExport out = ExportTrack(*track, report, format);
+    TrackExport out;
+    if (events)
+        out.text = FormatGSensorEventsCsv(DetectGSensorEvents(*track, track->sampleCount, limits, &report.whole));
+    else
+        out = ExportTrack(*track, report, format);
     if (std::fwrite(out.text.data(), 1, out.text.size(), stdout) != out.text.size() || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "kestreltrack: cannot write the output: %s\n", std::strerror(errno));
         return kExitUsageOrFile;

@@ -164,8 +164,10 @@ bool WriteSetup(const QString& folder)
     settings.VIDEO_EVENT_LENGTH = 30;
     settings.VIDEO_LENGTH = 180;
     settings.SHOW_STRING = 1;
-    settings.G_LIMITX = 1.5f;
-    settings.G_LIMITY = 1.5f;
+    // Sensitive enough that the hard brake (about 0.6 g on X) and the sharp
+    // turn (about 0.5 g on Y) count as events, as they would for an incident.
+    settings.G_LIMITX = 0.5f;
+    settings.G_LIMITY = 0.4f;
     settings.G_LIMITZ = 2.0f;
     settings.TIME_ZONE = 1;
     return WriteDeviceSettings(folder + QStringLiteral("setup.ini"), settings);

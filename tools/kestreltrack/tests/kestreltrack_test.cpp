@@ -177,6 +177,12 @@ const FailureCase kFailureCases[] = {
     {"EmptyLog", "", {"LOG"}, 1, "no complete record"},
     {"WhitespaceOnlyLog", "\r\n\r\n", {"LOG"}, 1, "no complete record"},
     {"RecordCutShort", "A 2024-05-01 12:00:00.000 GSENSOR=+0.1,+0.2", {"LOG"}, 1, "no complete record"},
+    {"EventsOfAnEmptyLog", "", {"--events", "LOG"}, 1, "no complete record"},
+    {"EventsTakeNoFormat", "", {"--events", "--format", "gpx", "LOG"}, 2, "usage:"},
+    {"SetupWithoutEvents", "", {"--setup", "LOG", "LOG"}, 2, "usage:"},
+    {"SetupWithoutValue", "", {"--events", "LOG", "--setup"}, 2, "usage:"},
+    {"SetupMissing", "", {"--events", "LOG", "--setup", "MISSING"}, 2, "cannot open"},
+    {"SetupIsAFolder", "", {"--events", "LOG", "--setup", "DIR"}, 2, "cannot open"},
 };
 
 class KestreltrackFailure : public KestreltrackRun, public testing::WithParamInterface<FailureCase> {};
@@ -187,7 +193,7 @@ TEST_P(KestreltrackFailure, ExplainsOnStandardError)
     const std::string logPath = c.log ? writeLog(c.log) : (m_dir / "missing.LOG").string();
     std::vector<std::string> args;
     for (const std::string& a : c.args)
-        args.push_back(a == "LOG" ? logPath : a == "DIR" ? m_dir.string() : a);
+        args.push_back(a == "LOG" ? logPath : a == "DIR" ? m_dir.string() : a == "MISSING" ? (m_dir / "none.ini").string() : a);
     const ToolRun r = run(args);
     EXPECT_EQ(r.status, c.status);
     EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
@@ -214,5 +220,65 @@ TEST_F(KestreltrackRun, InvalidPositionsStayInCsvButNotOnTheMap)
     EXPECT_EQ(gpx.out.find("lat=\"95\""), std::string::npos);
     EXPECT_NE(gpx.err.find("left out 1 records without a valid position"), std::string::npos) << gpx.err;
 }
+
+// ---------------------------------------------------------------- events
+
+std::vector<TelemetrySample> driveWithForces(const std::vector<std::pair<int, double>>& xs,
+                                             const std::vector<std::pair<int, double>>& ys = {})
+{
+    // No fix on purpose: events come from the forces alone.
+    std::vector<TelemetrySample> samples(60, sample(0.05, 0, 0, 20));
+    for (const auto& [i, x] : xs)
+        samples[static_cast<std::size_t>(i)].accelX = x;
+    for (const auto& [i, y] : ys)
+        samples[static_cast<std::size_t>(i)].accelY = y;
+    return samples;
+}
+
+const char kEventsHeader[] = "start_sample,peak_sample,axis,peak_g\n";
+
+struct EventsCase {
+    const char* name;
+    std::vector<TelemetrySample> samples;
+    const char* besideLog;   // setup.ini beside the log, or nullptr
+    const char* setupFile;   // given with --setup, or nullptr
+    std::string out;
+};
+
+const EventsCase kEventsCases[] = {
+    {"NoneIsTheHeaderOnly", driveWithForces({{10, 0.9}}), nullptr, nullptr, kEventsHeader},
+    {"DefaultLimitsWithoutASettingsFile", driveWithForces({{20, -1.2}, {21, -1.62}, {22, -0.4}, {40, 1.05}}),
+     nullptr, nullptr, std::string(kEventsHeader) + "20,21,X,-1.62\n40,40,X,1.05\n"},
+    {"RunsWithinASecondMerge", driveWithForces({{20, 1.3}, {29, -1.4}}), nullptr, nullptr,
+     std::string(kEventsHeader) + "20,29,X,-1.40\n"},
+    {"SettingsFileBesideTheLog", driveWithForces({{12, 0.6}}, {{30, -1.1}}), "[G_LIMITX=0.50]\r\n[G_LIMITY=1.50]\r\n",
+     nullptr, std::string(kEventsHeader) + "12,12,X,0.60\n"},
+    {"GivenSettingsFileWins", driveWithForces({{12, 0.6}}, {{30, -1.1}}), "[G_LIMITX=0.50]\r\n",
+     "[G_LIMITY=1.05]\r\n", std::string(kEventsHeader) + "30,30,Y,-1.10\n"},
+};
+
+class KestreltrackEvents : public KestreltrackRun, public testing::WithParamInterface<EventsCase> {};
+
+TEST_P(KestreltrackEvents, ListsTheEventsAsCsv)
+{
+    const EventsCase& c = GetParam();
+    const std::string logPath = writeLog(log(c.samples, "\r\n", true));
+    if (c.besideLog)
+        std::ofstream(m_dir / "setup.ini", std::ios::binary) << c.besideLog;
+    std::vector<std::string> args = {"--events", logPath};
+    if (c.setupFile) {
+        const fs::path setup = m_dir / "other" / "setup.bak";
+        fs::create_directories(setup.parent_path());
+        std::ofstream(setup, std::ios::binary) << c.setupFile;
+        args.push_back("--setup");
+        args.push_back(setup.string());
+    }
+    const ToolRun r = run(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, c.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, KestreltrackEvents, testing::ValuesIn(kEventsCases),
+                         [](const testing::TestParamInfo<EventsCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
