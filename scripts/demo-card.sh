@@ -6,9 +6,13 @@ build=${1:-build}
 card="$build/demo-card"
 ini="$build/bin/ZELPlayer.ini"
 
-if [ ! -f "$card/REC0003.LOG" ]; then
+# Raised whenever the generator makes a different card, so a card made by an
+# older build is made again rather than shown with stale contents.
+card_version=2
+if [ ! -f "$card/REC0003.LOG" ] || [ "$(cat "$card/.demo-card-version" 2>/dev/null)" != "$card_version" ]; then
   echo "Making the demo card in $card (a minute or so, once)..."
   "$build/tools/bin/make-demo-card" "$card" >/dev/null
+  echo "$card_version" > "$card/.demo-card-version"
 fi
 
 card_abs="$(cd "$card" && pwd)/"
