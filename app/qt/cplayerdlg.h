@@ -110,6 +110,10 @@ private:
     QString m_currentVideoPath;
     double m_durationSeconds = 0.0;
     int m_savedPosition = 0;
+    // The last slider seek was a key-frame seek of a drag still going on, to
+    // m_dragTargetSeconds; the drag's end makes it exact.
+    bool m_dragSeekInexact = false;
+    double m_dragTargetSeconds = 0.0;
 
     std::unique_ptr<CDXGraph> m_engine;
     QTimer m_startTimer;

@@ -93,7 +93,7 @@ void CPlayerDlg::StartTick()
     m_startTimer.stop();
     if (m_savedPosition > 0) {
         LastSliderPosition = m_savedPosition;
-        m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0);
+        m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0, CDXGraph::SeekMode::Accurate);
     }
     m_engine->Run();
     SetPlayLooks(false, true);
@@ -115,6 +115,13 @@ void CPlayerDlg::DisplayTick()
 
     // 3. Position, or a seek the user made with the slider.
     const int v = m_positionSlider->GetPos();
+    // A drag that ended where its last key-frame seek left the picture: land
+    // exactly where the thumb was let go.
+    if (m_dragSeekInexact && !m_positionSlider->IsDragging()) {
+        m_dragSeekInexact = false;
+        if (m_engine && v == LastSliderPosition)
+            m_engine->SetCurrentPosition(m_dragTargetSeconds, CDXGraph::SeekMode::Accurate);
+    }
     if (v == LastSliderPosition) {
         double current = 0.0;
         if (m_engine)
@@ -133,7 +140,13 @@ void CPlayerDlg::DisplayTick()
     } else {
         LastSliderPosition = v;
         if (m_engine) {
-            m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0);
+            // Key frames keep a drag quick; a click, a key or the drag's end
+            // lands exactly.
+            const bool dragging = m_positionSlider->IsDragging();
+            m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0,
+                                         dragging ? CDXGraph::SeekMode::KeyFrame : CDXGraph::SeekMode::Accurate);
+            m_dragSeekInexact = dragging;
+            m_dragTargetSeconds = v * m_durationSeconds / 1000.0;
             if (m_engine->IsRunning())
                 SetPlayLooks(false, true);
         }
@@ -199,7 +212,10 @@ void CPlayerDlg::TransportCommand(int id)
         case kToEnd: m_engine->GetDuration(position); target = position; break;
         default: return;
         }
-        m_engine->SetCurrentPosition(target);
+        // Frame back shows exactly the frame before; the skips land exactly
+        // three seconds away, not on the key frame before.
+        if (id != kFrameBack || !m_engine->StepBackOneFrame())
+            m_engine->SetCurrentPosition(target, CDXGraph::SeekMode::Accurate);
         m_engine->Pause();
         break;
     }

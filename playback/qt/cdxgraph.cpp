@@ -21,6 +21,8 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <limits>
 #include <mutex>
 
@@ -227,11 +229,17 @@ struct CDXGraph::Impl {
     // Shared. The two newest decoded frames before scaling, written by the
     // streaming thread, read by GetCurrentImage; owned references.
     GstSample* nativeSamples[2] = {nullptr, nullptr}; // guarded by mutex; [0] is the newest
+    // Shared. The times of the latest frames going into the video decoder, as
+    // the file has them (a decoder clips the first frame after a seek to the
+    // seek's target); written by the streaming thread, read by StepBackOneFrame.
+    std::deque<GstClockTime> frameTimes; // guarded by mutex; newest at the back
 
     static GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self);
     static GstFlowReturn onNewPreroll(GstAppSink* sink, gpointer self);
     static GstFlowReturn onNewSample(GstAppSink* sink, gpointer self);
     static GstPadProbeReturn onNativeFrame(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static GstPadProbeReturn onCodedFrame(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
     void offerSample(GstSample* sample);
     void takeSample();
@@ -322,9 +330,36 @@ GstPadProbeReturn CDXGraph::Impl::onNativeFrame(GstPad* pad, GstPadProbeInfo* in
     return GST_PAD_PROBE_OK;
 }
 
+GstPadProbeReturn CDXGraph::Impl::onCodedFrame(GstPad*, GstPadProbeInfo* info, gpointer self)
+{
+    auto* d = static_cast<Impl*>(self);
+    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+    if (!buffer || !GST_BUFFER_PTS_IS_VALID(buffer))
+        return GST_PAD_PROBE_OK;
+    constexpr size_t kKeptTimes = 256;
+    std::lock_guard lock(d->mutex);
+    d->frameTimes.push_back(GST_BUFFER_PTS(buffer));
+    if (d->frameTimes.size() > kKeptTimes)
+        d->frameTimes.pop_front();
+    return GST_PAD_PROBE_OK;
+}
+
+// Any thread: playbin made an element. The video decoder's input shows every
+// frame's own time, before the decoder clips it.
+void CDXGraph::Impl::onElementSetup(GstElement*, GstElement* element, gpointer self)
+{
+    GstElementFactory* factory = gst_element_get_factory(element);
+    const gchar* klass = factory ? gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS) : nullptr;
+    if (!klass || !strstr(klass, "Decoder") || !strstr(klass, "Video"))
+        return;
+    if (GstRef<GstPad> pad{gst_element_get_static_pad(element, "sink")})
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, &Impl::onCodedFrame, self, nullptr);
+}
+
 void CDXGraph::Impl::dropNativeSamples()
 {
     std::lock_guard lock(mutex);
+    frameTimes.clear();
     for (GstSample*& sample : nativeSamples) {
         if (sample)
             gst_sample_unref(sample);
@@ -495,6 +530,7 @@ bool CDXGraph::Create()
     if (!d->playbin)
         return false;
     g_object_set(d->playbin.get(), "flags", kPlayFlags, nullptr);
+    g_signal_connect(d->playbin.get(), "element-setup", G_CALLBACK(&Impl::onElementSetup), d.get());
 
     d->relay = std::make_unique<QObject>();
     d->bus.reset(gst_element_get_bus(d->playbin.get()));
@@ -812,6 +848,62 @@ bool CDXGraph::StepOneFrame()
     // One buffer, at normal rate, flushing the prerolled one: the sink shows the
     // next frame and prerolls on it.
     return gst_element_send_event(d->playbin.get(), gst_event_new_step(GST_FORMAT_BUFFERS, 1, 1.0, TRUE, FALSE));
+}
+
+bool CDXGraph::StepBackOneFrame()
+{
+    if (!d->playbin || !d->videoSink)
+        return false;
+    // Media time of the frame shown (or, while a step is still on its way, of
+    // the place it goes to), in nanoseconds.
+    gint64 shown = 0;
+    if (d->seekPending) {
+        shown = d->seekTargetUnits * kNanosecondsPerUnit;
+    } else {
+        GstSample* raw = nullptr;
+        g_object_get(d->videoSink.get(), "last-sample", &raw, nullptr);
+        SampleRef sample(raw);
+        GstBuffer* buffer = sample ? gst_sample_get_buffer(sample.get()) : nullptr;
+        const GstSegment* segment = sample ? gst_sample_get_segment(sample.get()) : nullptr;
+        if (!buffer || !segment || !GST_BUFFER_PTS_IS_VALID(buffer) || segment->format != GST_FORMAT_TIME)
+            return false;
+        shown = gint64(GST_BUFFER_PTS(buffer)) - gint64(segment->start) + gint64(segment->time);
+    }
+    // The frame that covers that time starts at the latest frame time at or
+    // before it; the target is the middle of the frame before that one.
+    gint64 current = -1;
+    gint64 previous = -1;
+    gint64 spacing = -1;
+    {
+        std::lock_guard lock(d->mutex);
+        for (const GstClockTime time : d->frameTimes) {
+            const auto t = gint64(time);
+            if (t <= shown && t > current)
+                current = t;
+        }
+        for (const GstClockTime time : d->frameTimes) {
+            const auto t = gint64(time);
+            if (t < current && t > previous)
+                previous = t;
+            if (t > current && (spacing < 0 || t - current < spacing))
+                spacing = t - current;
+        }
+    }
+    if (current < 0)
+        return false;
+    gint64 target = 0;
+    if (previous >= 0)
+        target = (previous + current) / 2;
+    else if (spacing > 0)
+        target = current - spacing / 2; // the frame before was not decoded since the last seek
+    else
+        return false;
+    if (target < 0 || current == 0)
+        target = 0;
+    if (!d->seekTo(target / kNanosecondsPerUnit, SeekMode::Accurate))
+        return false;
+    d->atEnd = false;
+    return true;
 }
 
 bool CDXGraph::GetVideoSize(long& width, long& height)
