@@ -17,7 +17,6 @@ VideoSurface::VideoSurface(QWidget* target)
     // Every pixel is painted by the frame (or black), so nothing needs erasing.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_NativeWindow);
     // As a child the surface is only a picture: clicks belong to the target.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
