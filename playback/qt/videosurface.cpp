@@ -72,11 +72,12 @@ void VideoSurface::enterFullScreen()
     if (m_fullScreen)
         return;
     m_fullScreen = true;
-    // A window of the target's own window: a window manager keeps it above
-    // that window, and a modal owner does not block its input.
-    setParent(m_target ? m_target->window() : nullptr, Qt::Window | Qt::FramelessWindowHint);
-    // Now the surface must see the input itself to pass it on.
+    // Now the surface must see the input itself to pass it on; set before it
+    // becomes a window, which would otherwise let all input through.
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    // A window of the target's own window: a window manager keeps it above
+    // that window.
+    setParent(m_target ? m_target->window() : nullptr, Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
     showFullScreen();
     raise();

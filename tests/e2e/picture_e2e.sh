@@ -4,7 +4,7 @@
 # recording (made by ffmpeg) after OPEN. For each, the white part of the screen
 # is measured: inside the video area, and in full screen after a double click
 # on the video, where the full-screen window must also be the topmost window
-# and cover the screen.
+# and cover the screen; Escape brings it back into the video area.
 #
 #   picture_e2e.sh PROGRAM OUTPUT_DIR       exit 77: a tool is missing (skipped)
 set -uo pipefail
@@ -117,6 +117,11 @@ play() { # name size videoBox fullScreenBox
   check_screen() { box=$(white_box "${kScreen}+0+0"); box_near "$box" "$inScreen"; }
   wait_until 10 check_screen || fail "$name: in full screen the picture is $box, not $inScreen"
 
+  # Escape leaves full screen.
+  xdotool key Escape
+  back() { [ "$(topmost)" = "$(printf '0x%x' "$main")" ]; }
+  wait_until 10 back || fail "$name: after Escape the main window is not back on top"
+  wait_until 10 check_area || fail "$name: after Escape the picture in the video area is $box, not $inArea"
   kill -TERM -- "-$pid" 2>/dev/null
 }
 
@@ -129,4 +134,4 @@ if [ $failures -gt 0 ]; then
   echo "$failures check(s) failed; screens and logs in $out"
   exit 1
 fi
-echo "picture: proportions kept in the video area and in full screen, full screen on top"
+echo "picture: proportions kept in the video area and in full screen, full screen on top and back"
