@@ -16,8 +16,10 @@ PACKAGES=(
   libjs-leaflet
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # headless windows, screenshots and end-to-end driving
-  xvfb xauth xdotool imagemagick x11-utils
+  # headless windows, screenshots and end-to-end driving; a window manager for
+  # the full-screen test; camera-like recordings and the plain players the
+  # playback benchmark compares with
+  xvfb xauth xdotool imagemagick x11-utils openbox ffmpeg mpv
   # checking the installed menu entry
   desktop-file-utils
   # fonts: Arial metrics and CJK glyphs for the 27 languages

@@ -168,6 +168,10 @@ private:
     // Where the next start seeks to once (thousandths), for a recording opened
     // from the map; unlike m_savedPosition it is used up by that start.
     int m_routeStartPosition = 0;
+    // The last slider seek was a key-frame seek of a drag still going on, to
+    // m_dragTargetSeconds; the drag's end makes it exact.
+    bool m_dragSeekInexact = false;
+    double m_dragTargetSeconds = 0.0;
 
     std::unique_ptr<CDXGraph> m_engine;
     QTimer m_startTimer;

@@ -115,11 +115,12 @@ void CPlayerDlg::StartTick()
     if (m_routeStartPosition > 0) {
         LastSliderPosition = m_routeStartPosition;
         m_positionSlider->SetPos(m_routeStartPosition);
-        m_engine->SetCurrentPosition(SecondsForSliderPosition(m_routeStartPosition, m_durationSeconds));
+        m_engine->SetCurrentPosition(SecondsForSliderPosition(m_routeStartPosition, m_durationSeconds),
+                                     CDXGraph::SeekMode::Accurate);
         m_routeStartPosition = 0;
     } else if (m_savedPosition > 0) {
         LastSliderPosition = m_savedPosition;
-        m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0);
+        m_engine->SetCurrentPosition(m_savedPosition * m_durationSeconds / 1000.0, CDXGraph::SeekMode::Accurate);
     }
     m_engine->Run();
     // Running again: the looks say playing, as the play command's do.
@@ -144,6 +145,13 @@ void CPlayerDlg::DisplayTick()
 
     // 3. Position, or a seek the user made with the slider.
     const int v = m_positionSlider->GetPos();
+    // A drag that ended where its last key-frame seek left the picture: land
+    // exactly where the thumb was let go.
+    if (m_dragSeekInexact && !m_positionSlider->IsDragging()) {
+        m_dragSeekInexact = false;
+        if (m_engine && v == LastSliderPosition)
+            m_engine->SetCurrentPosition(m_dragTargetSeconds, CDXGraph::SeekMode::Accurate);
+    }
     if (v == LastSliderPosition) {
         double current = 0.0;
         if (m_engine)
@@ -163,8 +171,14 @@ void CPlayerDlg::DisplayTick()
     } else {
         LastSliderPosition = v;
         if (m_engine) {
-            m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0);
             // A seek keeps a running engine running: the looks say playing.
+            // Key frames keep a drag quick; a click, a key or the drag's end
+            // lands exactly.
+            const bool dragging = m_positionSlider->IsDragging();
+            m_engine->SetCurrentPosition(v * m_durationSeconds / 1000.0,
+                                         dragging ? CDXGraph::SeekMode::KeyFrame : CDXGraph::SeekMode::Accurate);
+            m_dragSeekInexact = dragging;
+            m_dragTargetSeconds = v * m_durationSeconds / 1000.0;
             if (m_engine->IsRunning())
                 SetPlayLooks(true, false);
         }
@@ -240,7 +254,10 @@ void CPlayerDlg::TransportCommand(int id)
         case kToEnd: m_engine->GetDuration(position); target = position; break;
         default: return;
         }
-        m_engine->SetCurrentPosition(target);
+        // Frame back shows exactly the frame before; the skips land exactly
+        // three seconds away, not on the key frame before.
+        if (id != kFrameBack || !m_engine->StepBackOneFrame())
+            m_engine->SetCurrentPosition(target, CDXGraph::SeekMode::Accurate);
         m_engine->Pause();
         break;
     }

@@ -25,9 +25,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <memory>
+#include <utility>
 
 #include <cstdio>
 
@@ -47,6 +50,9 @@ private:
     QString settingsPath() const { return m_programDir + QStringLiteral("ZELPlayer.ini"); }
     std::unique_ptr<CPlayerDlg> makeWindow()
     {
+        // Program-wide state starts as a program start leaves it, whatever the
+        // test before left behind.
+        LastSliderPosition = 0;
         auto window = std::make_unique<CPlayerDlg>(m_programDir + QStringLiteral("kestrelview"));
         window->show();
         return window;
@@ -381,6 +387,84 @@ private slots:
         emit map->RouteSampleClicked(m_dir.filePath(QStringLiteral("trip/OTHER.asf")), 3, samples);
         QTest::qWait(300);
         QCOMPARE(window->CurrentVideoPath(), first);
+        window->OnCommand(kStop);
+    }
+
+    // On a camera-like file (30 fps, a key frame every 12 frames) the transport
+    // lands where it says: frame back one frame earlier from inside a group of
+    // frames, the skips three seconds away, not on the key frame before.
+    void transportSeeksLandExactlyBetweenKeyFrames()
+    {
+        const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+        if (ffmpeg.isEmpty())
+            QSKIP("ffmpeg is not installed (scripts/setup.sh installs it)");
+        const QString recording = m_dir.filePath(QStringLiteral("card/gop12.asf"));
+        QProcess make;
+        make.start(ffmpeg, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+                            QStringLiteral("lavfi"), QStringLiteral("-i"),
+                            QStringLiteral("testsrc2=size=320x240:rate=30:duration=8"), QStringLiteral("-c:v"),
+                            QStringLiteral("wmv2"), QStringLiteral("-g"), QStringLiteral("12"), QStringLiteral("-f"),
+                            QStringLiteral("asf"), recording});
+        QVERIFY(make.waitForFinished(60000));
+        QCOMPARE(make.exitCode(), 0);
+
+        auto window = makeWindow();
+        UiSeam::openHook = [&](QWidget*, const OpenFileRequest&) { return QStringList{recording}; };
+        window->OnCommand(kOpenFile);
+        UiSeam::openHook = nullptr;
+        window->OnCommand(kPlay);
+        QTRY_VERIFY_WITH_TIMEOUT(window->IsDisplayTimerActive(), 3000);
+        window->OnCommand(kPause);
+
+        // The frame shown, from a settled position: a reading lies inside the
+        // frame's time, which the file stores to the millisecond.
+        auto frameAt = [&](int& frame) {
+            QDeadlineTimer deadline(5000);
+            double previous = -1;
+            double position = -2;
+            while (!deadline.hasExpired()) {
+                QTest::qWait(40);
+                if (window->Engine()->IsPaused() && window->Engine()->GetCurrentPosition(position)
+                    && std::exchange(previous, position) == position) {
+                    frame = int(std::floor(position * 30 + 0.25));
+                    return true;
+                }
+            }
+            return false;
+        };
+        int frame = -1;
+        window->OnCommand(kToStart);
+        QVERIFY(frameAt(frame));
+        QCOMPARE(frame, 0);
+        for (int step = 0; step < 5; ++step) {
+            window->OnCommand(kFrameForward);
+            QVERIFY(frameAt(frame));
+        }
+        QCOMPARE(frame, 5);
+        window->OnCommand(kSkipForward);
+        QVERIFY(frameAt(frame));
+        QVERIFY2(std::abs(frame - 95) <= 1, qPrintable(QString::number(frame)));
+        const int after = frame;
+        QImage before;
+        QVERIFY(window->Engine()->GetCurrentImage(before));
+        for (int step = 1; step <= 3; ++step) {
+            window->OnCommand(kFrameBack);
+            QVERIFY(frameAt(frame));
+            QCOMPARE(frame, after - step);
+            QVERIFY(FindControl<CBitmapButton>(window.get(), kPause)->PushedState());
+        }
+        QImage now;
+        QVERIFY(window->Engine()->GetCurrentImage(now));
+        QVERIFY(now != before);
+        window->OnCommand(kSkipBack);
+        QVERIFY(frameAt(frame));
+        QVERIFY2(std::abs(frame - (after - 3 - 90)) <= 1, qPrintable(QString::number(frame)));
+        // At the first frame, frame back stays there.
+        window->OnCommand(kToStart);
+        QVERIFY(frameAt(frame));
+        window->OnCommand(kFrameBack);
+        QVERIFY(frameAt(frame));
+        QCOMPARE(frame, 0);
         window->OnCommand(kStop);
     }
 

@@ -5,7 +5,8 @@
 #   session_prepare CARD_SECONDS   checks tools, makes $work, the card and
 #                                  $app_dir (with ZELPlayer.ini pointing at it)
 #   session_start_xvfb             starts Xvfb with a frame buffer in $work/fb
-#                                  and exports DISPLAY
+#                                  and exports DISPLAY; the screen is
+#                                  $session_screen (default 1280x800x24)
 
 session_prepare() {
   local card_seconds=$1
@@ -51,7 +52,7 @@ session_cleanup() {
 session_start_xvfb() {
   # -noreset: without it the server resets whenever the last client leaves, and
   # the next run could find no display to connect to.
-  Xvfb -displayfd 9 -screen 0 1280x800x24 -br -noreset -nolisten tcp -fbdir "$work/fb" 9>"$work/display" \
+  Xvfb -displayfd 9 -screen 0 "${session_screen:-1280x800x24}" -br -noreset -nolisten tcp -fbdir "$work/fb" 9>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do

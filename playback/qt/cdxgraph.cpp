@@ -2,6 +2,7 @@
 
 #include "filenamecodec.h"
 #include "snapshotfile.h"
+#include "videofit.h"
 #include "videosurface.h"
 
 #include <QFile>
@@ -21,6 +22,8 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <limits>
 #include <mutex>
 
@@ -28,6 +31,9 @@
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcPlayback, "kestrel.playback")
+// Off unless asked for (QT_LOGGING_RULES="kestrel.playback.frames.debug=true"):
+// the frame counts of each engine, read by the playback benchmark.
+Q_LOGGING_CATEGORY(lcFrames, "kestrel.playback.frames", QtWarningMsg)
 
 namespace {
 
@@ -173,6 +179,7 @@ constexpr RequiredElement kRequiredElements[] = {
     {"playbin", "gstreamer1.0-plugins-base"},
     {"appsink", "gstreamer1.0-plugins-base"},
     {"videoconvert", "gstreamer1.0-plugins-base"},
+    {"videoconvertscale", "gstreamer1.0-plugins-base"},
     {"audioconvert", "gstreamer1.0-plugins-base"},
     {"asfdemux", "gstreamer1.0-plugins-ugly"},
     {"avdec_wmv2", "gstreamer1.0-libav"},
@@ -189,13 +196,20 @@ struct CDXGraph::Impl {
     // Owned references, UI thread. The pipeline holds its own references to
     // the sinks as well; ours keep them valid until ReleaseAll.
     GstRef<GstElement> playbin;
-    GstRef<GstElement> videoSink;
+    GstRef<GstElement> videoSink;   // the appsink inside videoBin
+    GstRef<GstElement> videoBin;    // playbin's video sink: scaler ! sizeFilter ! videoSink
+    GstRef<GstElement> sizeFilter;
+    GstRef<GstPad> nativePad;       // the scaler's input: decoded frames at their own size
+    QSize pictureSize;              // what sizeFilter asks for now; empty: the native size
     GstRef<GstBus> bus;
     // Receiver of queued frame deliveries on the UI thread; deleting it drops
     // deliveries still in the queue, so it outlives the streaming threads.
     std::unique_ptr<QObject> relay;
     QPointer<VideoSurface> surface;
     QImage lastFrame;
+    // Frames that reached the UI thread, and those the surface drew, this file.
+    quint64 framesDelivered = 0;
+    quint64 framesShownBefore = 0;
     // Duration in media units, read once after preroll so that every reader,
     // and the position at the end, see one and the same number. -1: unknown.
     gint64 durationUnits = -1;
@@ -216,10 +230,20 @@ struct CDXGraph::Impl {
     // Shared. Written by the appsink thread, taken by the UI thread.
     GstSample* pendingSample = nullptr; // guarded by mutex; owned reference
     bool deliveryQueued = false;        // guarded by mutex
+    // Shared. The two newest decoded frames before scaling, written by the
+    // streaming thread, read by GetCurrentImage; owned references.
+    GstSample* nativeSamples[2] = {nullptr, nullptr}; // guarded by mutex; [0] is the newest
+    // Shared. The times of the latest frames going into the video decoder, as
+    // the file has them (a decoder clips the first frame after a seek to the
+    // seek's target); written by the streaming thread, read by StepBackOneFrame.
+    std::deque<GstClockTime> frameTimes; // guarded by mutex; newest at the back
 
     static GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self);
     static GstFlowReturn onNewPreroll(GstAppSink* sink, gpointer self);
     static GstFlowReturn onNewSample(GstAppSink* sink, gpointer self);
+    static GstPadProbeReturn onNativeFrame(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static GstPadProbeReturn onCodedFrame(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
     void offerSample(GstSample* sample);
     void takeSample();
@@ -227,6 +251,9 @@ struct CDXGraph::Impl {
     void resetStreamFlags();
     void knowDuration();
     bool seekTo(gint64 units, SeekMode mode);
+    void dropNativeSamples();
+    bool nativeVideo(GstVideoInfo& info) const;
+    void fitPictureToSurface();
     gint64 positionUnits();
 };
 
@@ -289,6 +316,93 @@ GstFlowReturn CDXGraph::Impl::onNewSample(GstAppSink* sink, gpointer self)
     return GST_FLOW_OK;
 }
 
+// Streaming thread: keeps a reference to each decoded frame on its way to the
+// scaler (no copy), so that the current image can be had at its native size.
+GstPadProbeReturn CDXGraph::Impl::onNativeFrame(GstPad* pad, GstPadProbeInfo* info, gpointer self)
+{
+    auto* d = static_cast<Impl*>(self);
+    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+    CapsRef caps(gst_pad_get_current_caps(pad));
+    if (!buffer || !caps)
+        return GST_PAD_PROBE_OK;
+    GstSample* sample = gst_sample_new(buffer, caps.get(), nullptr, nullptr);
+    std::lock_guard lock(d->mutex);
+    if (d->nativeSamples[1])
+        gst_sample_unref(d->nativeSamples[1]);
+    d->nativeSamples[1] = d->nativeSamples[0];
+    d->nativeSamples[0] = sample;
+    return GST_PAD_PROBE_OK;
+}
+
+GstPadProbeReturn CDXGraph::Impl::onCodedFrame(GstPad*, GstPadProbeInfo* info, gpointer self)
+{
+    auto* d = static_cast<Impl*>(self);
+    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+    if (!buffer || !GST_BUFFER_PTS_IS_VALID(buffer))
+        return GST_PAD_PROBE_OK;
+    constexpr size_t kKeptTimes = 256;
+    std::lock_guard lock(d->mutex);
+    d->frameTimes.push_back(GST_BUFFER_PTS(buffer));
+    if (d->frameTimes.size() > kKeptTimes)
+        d->frameTimes.pop_front();
+    return GST_PAD_PROBE_OK;
+}
+
+// Any thread: playbin made an element. The video decoder's input shows every
+// frame's own time, before the decoder clips it.
+void CDXGraph::Impl::onElementSetup(GstElement*, GstElement* element, gpointer self)
+{
+    GstElementFactory* factory = gst_element_get_factory(element);
+    const gchar* klass = factory ? gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS) : nullptr;
+    if (!klass || !strstr(klass, "Decoder") || !strstr(klass, "Video"))
+        return;
+    if (GstRef<GstPad> pad{gst_element_get_static_pad(element, "sink")})
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_BUFFER, &Impl::onCodedFrame, self, nullptr);
+}
+
+void CDXGraph::Impl::dropNativeSamples()
+{
+    std::lock_guard lock(mutex);
+    frameTimes.clear();
+    for (GstSample*& sample : nativeSamples) {
+        if (sample)
+            gst_sample_unref(sample);
+        sample = nullptr;
+    }
+}
+
+// The decoded video's own format, from the scaler's input.
+bool CDXGraph::Impl::nativeVideo(GstVideoInfo& info) const
+{
+    CapsRef caps(nativePad ? gst_pad_get_current_caps(nativePad.get()) : nullptr);
+    return caps && gst_video_info_from_caps(&info, caps.get());
+}
+
+// UI thread. GStreamer scales to the place the picture takes on the surface
+// (its proportions kept), in its own thread: the surface then only copies.
+void CDXGraph::Impl::fitPictureToSurface()
+{
+    if (!sizeFilter)
+        return;
+    GstVideoInfo info;
+    const bool known = nativeVideo(info);
+    QSize wanted;
+    if (surface && known) {
+        const QSize native(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info));
+        surface->setVideoGeometry(native, GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info));
+        wanted = FitVideo(surface->size(), native, GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info)).size();
+    }
+    if (wanted == pictureSize)
+        return;
+    pictureSize = wanted;
+    CapsRef caps(wanted.isEmpty()
+                     ? gst_caps_from_string("video/x-raw,format=BGRx")
+                     : gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT,
+                                           wanted.width(), "height", G_TYPE_INT, wanted.height(),
+                                           "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr));
+    g_object_set(sizeFilter.get(), "caps", caps.get(), nullptr);
+}
+
 // Streaming thread: keep only the newest frame and make sure one delivery is
 // queued to the UI thread; frames arriving before it runs replace each other.
 void CDXGraph::Impl::offerSample(GstSample* sample)
@@ -321,6 +435,7 @@ void CDXGraph::Impl::takeSample()
     if (frame.isNull())
         return;
     lastFrame = frame;
+    ++framesDelivered;
     if (surface)
         surface->setFrame(frame);
 }
@@ -372,8 +487,13 @@ bool CDXGraph::Impl::seekTo(gint64 units, SeekMode mode)
 // The place shown now, in media units; -1 when it cannot be read.
 gint64 CDXGraph::Impl::positionUnits()
 {
-    if (seekPending)
-        return seekTargetUnits;
+    if (seekPending) {
+        // A seek has settled once the pipeline has no state change in
+        // progress; its done message can be missed when a run follows at once.
+        if (gst_element_get_state(playbin.get(), nullptr, nullptr, 0) == GST_STATE_CHANGE_ASYNC)
+            return seekTargetUnits;
+        seekPending = false;
+    }
     gint64 nanoseconds = 0;
     if (!gst_element_query_position(playbin.get(), GST_FORMAT_TIME, &nanoseconds) || nanoseconds < 0)
         return -1;
@@ -396,9 +516,12 @@ CDXGraph::~CDXGraph()
 //     uridecodebin: filesrc ! asfdemux ─┬─ avdec_wmv2 ─┐
 //                                       └─ avdec_wmav2 ┼─┐
 //     playsink:                                        │ │
-//       video: deinterlace ! videoconvert ! appsink caps=video/x-raw,format=BGRx
-//                                             │  (max-buffers=1, drop, sync)
-//                                             └─ new-preroll / new-sample ─► queued call ─► VideoSurface (UI thread)
+//       video: deinterlace ! videoBin:
+//         videoconvertscale ! capsfilter ! appsink
+//           │  bilinear      │ BGRx at the size the picture takes on the surface
+//           │                │ (max-buffers=1, drop, sync)
+//           │                └─ new-preroll / new-sample ─► queued call ─► VideoSurface (UI thread)
+//           └─ probe on its input: the newest decoded frames, at native size (current image)
 //       audio: audioconvert ! volume ! autoaudiosink  (fakesink sync=true when no sound device opens)
 //
 //   bus ─► sync handler: ASYNC_DONE, EOS and ERROR latched for the UI thread.
@@ -411,6 +534,7 @@ bool CDXGraph::Create()
     if (!d->playbin)
         return false;
     g_object_set(d->playbin.get(), "flags", kPlayFlags, nullptr);
+    g_signal_connect(d->playbin.get(), "element-setup", G_CALLBACK(&Impl::onElementSetup), d.get());
 
     d->relay = std::make_unique<QObject>();
     d->bus.reset(gst_element_get_bus(d->playbin.get()));
@@ -418,15 +542,30 @@ bool CDXGraph::Create()
         gst_bus_set_sync_handler(d->bus.get(), &Impl::onBusMessage, d.get(), nullptr);
 
     d->videoSink.reset(makeElement("appsink"));
-    if (d->videoSink) {
+    d->sizeFilter.reset(makeElement("capsfilter"));
+    GstRef<GstElement> scaler(makeElement("videoconvertscale"));
+    d->videoBin.reset(makeElement("bin"));
+    if (d->videoSink && d->sizeFilter && scaler && d->videoBin) {
         CapsRef caps(gst_caps_from_string("video/x-raw,format=BGRx"));
-        g_object_set(d->videoSink.get(), "caps", caps.get(), "max-buffers", 1u, "drop", TRUE, "sync", TRUE,
-                     "enable-last-sample", TRUE, "emit-signals", FALSE, nullptr);
+        g_object_set(d->sizeFilter.get(), "caps", caps.get(), nullptr);
+        g_object_set(d->videoSink.get(), "max-buffers", 1u, "drop", TRUE, "sync", TRUE, "enable-last-sample", TRUE,
+                     "emit-signals", FALSE, nullptr);
+        // Proportions come from the size asked for; 8-bit in and out needs no dither.
+        g_object_set(scaler.get(), "method", 1 /* bilinear */, "add-borders", FALSE, "dither", 0, nullptr);
         GstAppSinkCallbacks callbacks{};
         callbacks.new_preroll = &Impl::onNewPreroll;
         callbacks.new_sample = &Impl::onNewSample;
         gst_app_sink_set_callbacks(GST_APP_SINK(d->videoSink.get()), &callbacks, d.get(), nullptr);
-        g_object_set(d->playbin.get(), "video-sink", d->videoSink.get(), nullptr);
+        GstBin* bin = GST_BIN(d->videoBin.get());
+        gst_bin_add_many(bin, GST_ELEMENT(gst_object_ref(scaler.get())), GST_ELEMENT(gst_object_ref(d->sizeFilter.get())),
+                         GST_ELEMENT(gst_object_ref(d->videoSink.get())), nullptr);
+        gst_element_link_many(scaler.get(), d->sizeFilter.get(), d->videoSink.get(), nullptr);
+        d->nativePad.reset(gst_element_get_static_pad(scaler.get(), "sink"));
+        gst_element_add_pad(d->videoBin.get(), gst_ghost_pad_new("sink", d->nativePad.get()));
+        gst_pad_add_probe(d->nativePad.get(), GST_PAD_PROBE_TYPE_BUFFER, &Impl::onNativeFrame, d.get(), nullptr);
+        g_object_set(d->playbin.get(), "video-sink", d->videoBin.get(), nullptr);
+    } else {
+        d->videoSink.reset();
     }
 
     GstRef<GstElement> audioSink(makeAudioSink());
@@ -441,6 +580,11 @@ bool CDXGraph::Create()
 
 void CDXGraph::ReleaseAll()
 {
+    if (d->playbin && lcFrames().isDebugEnabled())
+        qCDebug(lcFrames, "frames delivered %llu shown %llu", static_cast<unsigned long long>(d->framesDelivered),
+                static_cast<unsigned long long>(d->framesShownBefore + (d->surface ? d->surface->framesShown() : 0)));
+    d->framesDelivered = 0;
+    d->framesShownBefore = 0;
     if (d->surface) {
         VideoSurface* surface = d->surface;
         d->surface = nullptr;
@@ -465,7 +609,12 @@ void CDXGraph::ReleaseAll()
         d->deliveryQueued = false;
     }
     d->lastFrame = QImage();
+    d->dropNativeSamples();
+    d->nativePad.reset();
+    d->sizeFilter.reset();
+    d->videoBin.reset();
     d->videoSink.reset();
+    d->pictureSize = QSize();
     d->playbin.reset();
     d->durationUnits = -1;
     d->resetStreamFlags();
@@ -497,6 +646,7 @@ bool CDXGraph::RenderFile(const QString& path)
         d->pendingSample = nullptr;
     }
     d->lastFrame = QImage();
+    d->dropNativeSamples();
     g_object_set(d->playbin.get(), "uri", uri.get(), nullptr);
 
     // Preroll now, as the design's graph is complete when the file is rendered:
@@ -514,6 +664,7 @@ bool CDXGraph::RenderFile(const QString& path)
         return false;
     }
     d->knowDuration();
+    d->fitPictureToSurface();
     d->rateApplied = d->rate == 1.0;
     if (!d->rateApplied)
         d->seekTo(0, SeekMode::Accurate);
@@ -526,6 +677,7 @@ bool CDXGraph::SetDisplayWindow(QWidget* target)
         return false;
     if (d->surface) {
         VideoSurface* old = d->surface;
+        d->framesShownBefore += old->framesShown();
         d->surface = nullptr;
         old->hide();
         old->setParent(nullptr);
@@ -534,6 +686,8 @@ bool CDXGraph::SetDisplayWindow(QWidget* target)
     if (!target)
         return true;
     d->surface = new VideoSurface(target); // owned by target from here on
+    QObject::connect(d->surface, &VideoSurface::resized, d->relay.get(), [this] { d->fitPictureToSurface(); });
+    d->fitPictureToSurface();
     d->surface->setFrame(d->lastFrame);
     d->surface->show();
     return true;
@@ -704,18 +858,70 @@ bool CDXGraph::StepOneFrame()
     return gst_element_send_event(d->playbin.get(), gst_event_new_step(GST_FORMAT_BUFFERS, 1, 1.0, TRUE, FALSE));
 }
 
+bool CDXGraph::StepBackOneFrame()
+{
+    if (!d->playbin || !d->videoSink)
+        return false;
+    // Media time of the frame shown (or, while a step is still on its way, of
+    // the place it goes to), in nanoseconds.
+    gint64 shown = 0;
+    if (d->seekPending) {
+        shown = d->seekTargetUnits * kNanosecondsPerUnit;
+    } else {
+        GstSample* raw = nullptr;
+        g_object_get(d->videoSink.get(), "last-sample", &raw, nullptr);
+        SampleRef sample(raw);
+        GstBuffer* buffer = sample ? gst_sample_get_buffer(sample.get()) : nullptr;
+        const GstSegment* segment = sample ? gst_sample_get_segment(sample.get()) : nullptr;
+        if (!buffer || !segment || !GST_BUFFER_PTS_IS_VALID(buffer) || segment->format != GST_FORMAT_TIME)
+            return false;
+        shown = gint64(GST_BUFFER_PTS(buffer)) - gint64(segment->start) + gint64(segment->time);
+    }
+    // The frame that covers that time starts at the latest frame time at or
+    // before it; the target is the middle of the frame before that one.
+    gint64 current = -1;
+    gint64 previous = -1;
+    gint64 spacing = -1;
+    {
+        std::lock_guard lock(d->mutex);
+        for (const GstClockTime time : d->frameTimes) {
+            const auto t = gint64(time);
+            if (t <= shown && t > current)
+                current = t;
+        }
+        for (const GstClockTime time : d->frameTimes) {
+            const auto t = gint64(time);
+            if (t < current && t > previous)
+                previous = t;
+            if (t > current && (spacing < 0 || t - current < spacing))
+                spacing = t - current;
+        }
+    }
+    if (current < 0)
+        return false;
+    gint64 target = 0;
+    if (previous >= 0)
+        target = (previous + current) / 2;
+    else if (spacing > 0)
+        target = current - spacing / 2; // the frame before was not decoded since the last seek
+    else
+        return false;
+    if (target < 0 || current == 0)
+        target = 0;
+    if (!d->seekTo(target / kNanosecondsPerUnit, SeekMode::Accurate))
+        return false;
+    d->atEnd = false;
+    return true;
+}
+
 bool CDXGraph::GetVideoSize(long& width, long& height)
 {
     if (!d->playbin)
         return false;
     width = 0;
     height = 0;
-    if (!d->videoSink)
-        return true;
-    GstRef<GstPad> pad(gst_element_get_static_pad(d->videoSink.get(), "sink"));
-    CapsRef caps(pad ? gst_pad_get_current_caps(pad.get()) : nullptr);
     GstVideoInfo info;
-    if (caps && gst_video_info_from_caps(&info, caps.get())) {
+    if (d->nativeVideo(info)) {
         width = GST_VIDEO_INFO_WIDTH(&info);
         height = GST_VIDEO_INFO_HEIGHT(&info);
     }
@@ -735,27 +941,38 @@ bool CDXGraph::SetFullScreen(bool on)
 
 bool CDXGraph::GetCurrentImage(QImage& image)
 {
-    if (!d->playbin)
+    if (!d->playbin || !d->videoSink)
         return false;
-    // The pipeline's last sample: the frame the video sink holds now.
+    // The frame the video sink holds now, found by its time among the newest
+    // decoded ones, which are still at their native size.
     GstSample* raw = nullptr;
-    g_object_get(d->playbin.get(), "sample", &raw, nullptr);
-    SampleRef sample(raw);
-    QImage frame;
-    if (sample) {
-        GstVideoInfo info;
-        GstCaps* caps = gst_sample_get_caps(sample.get());
-        if (caps && gst_video_info_from_caps(&info, caps) && GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGRx) {
-            CapsRef bgrx(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT,
-                                             GST_VIDEO_INFO_WIDTH(&info), "height", G_TYPE_INT,
-                                             GST_VIDEO_INFO_HEIGHT(&info), nullptr));
-            sample.reset(gst_video_convert_sample(sample.get(), bgrx.get(), kConvertTimeout, nullptr));
-        }
-        if (sample)
-            frame = imageFromSample(std::move(sample));
+    g_object_get(d->videoSink.get(), "last-sample", &raw, nullptr);
+    SampleRef shown(raw);
+    GstBuffer* shownBuffer = shown ? gst_sample_get_buffer(shown.get()) : nullptr;
+    const GstClockTime shownTime = shownBuffer ? GST_BUFFER_PTS(shownBuffer) : GST_CLOCK_TIME_NONE;
+    SampleRef sample;
+    {
+        std::lock_guard lock(d->mutex);
+        GstSample* pick = d->nativeSamples[0];
+        for (GstSample* candidate : d->nativeSamples)
+            if (candidate && GST_BUFFER_PTS(gst_sample_get_buffer(candidate)) == shownTime)
+                pick = candidate;
+        if (pick)
+            sample.reset(gst_sample_ref(pick));
     }
-    if (frame.isNull())
-        frame = d->lastFrame;
+    GstVideoInfo info;
+    GstCaps* caps = sample ? gst_sample_get_caps(sample.get()) : nullptr;
+    if (!caps || !gst_video_info_from_caps(&info, caps))
+        return false;
+    if (GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_BGRx) {
+        // Same size and pixel aspect: a format conversion only, no scaling.
+        CapsRef bgrx(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT,
+                                         GST_VIDEO_INFO_WIDTH(&info), "height", G_TYPE_INT,
+                                         GST_VIDEO_INFO_HEIGHT(&info), "pixel-aspect-ratio", GST_TYPE_FRACTION,
+                                         GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info), nullptr));
+        sample.reset(gst_video_convert_sample(sample.get(), bgrx.get(), kConvertTimeout, nullptr));
+    }
+    QImage frame = sample ? imageFromSample(std::move(sample)) : QImage();
     if (frame.isNull())
         return false;
     image = frame;

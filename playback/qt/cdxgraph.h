@@ -63,6 +63,10 @@ public:
     bool SetAudioVolume(long hundredthsDb);
     // Advances one video frame; a running engine is paused first.
     bool StepOneFrame();
+    // Shows the frame just before the one on screen (an accurate seek, at the
+    // playback rate); at the first frame it stays there. Presses that come
+    // before the last one has landed each go one frame further.
+    bool StepBackOneFrame();
     // Native video size; 0 x 0 (and true) when the size is not known.
     bool GetVideoSize(long& width, long& height);
     // On: the surface becomes a frameless full-screen window that passes mouse

@@ -1,9 +1,14 @@
 #include "videosurface.h"
 
+#include "videofit.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <utility>
 
 VideoSurface::VideoSurface(QWidget* target)
     : QWidget(target)
@@ -23,8 +28,37 @@ VideoSurface::VideoSurface(QWidget* target)
 
 void VideoSurface::setFrame(const QImage& frame)
 {
+    const bool sameSize = frame.size() == m_frame.size();
     m_frame = frame;
+    ++m_frameSerial;
+    // Only the picture changes; the bars are drawn when the surface is exposed.
+    if (sameSize && !frame.isNull())
+        update(pictureRect());
+    else
+        update();
+}
+
+void VideoSurface::setVideoGeometry(QSize native, int parNumerator, int parDenominator)
+{
+    if (native == m_nativeSize && parNumerator == m_parNumerator && parDenominator == m_parDenominator)
+        return;
+    m_nativeSize = native;
+    m_parNumerator = parNumerator;
+    m_parDenominator = parDenominator;
     update();
+}
+
+QRect VideoSurface::pictureRect() const
+{
+    if (!m_nativeSize.isEmpty())
+        return FitVideo(size(), m_nativeSize, m_parNumerator, m_parDenominator);
+    return FitVideo(size(), m_frame.size());
+}
+
+void VideoSurface::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    emit resized();
 }
 
 void VideoSurface::fillTarget()
@@ -38,9 +72,12 @@ void VideoSurface::enterFullScreen()
     if (m_fullScreen)
         return;
     m_fullScreen = true;
-    setParent(nullptr, Qt::Window | Qt::FramelessWindowHint);
-    // Now the surface must see the input itself to pass it on.
+    // Now the surface must see the input itself to pass it on; set before it
+    // becomes a window, which would otherwise let all input through.
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    // A window of the target's own window: a window manager keeps it above
+    // that window.
+    setParent(m_target ? m_target->window() : nullptr, Qt::Window | Qt::FramelessWindowHint);
     setFocusPolicy(Qt::StrongFocus);
     showFullScreen();
     raise();
@@ -72,20 +109,28 @@ bool VideoSurface::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void VideoSurface::paintEvent(QPaintEvent*)
+void VideoSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (m_frame.isNull()) {
-        painter.fillRect(rect(), Qt::black);
+    const QRect picture = pictureRect();
+    if (m_frame.isNull() || picture.isEmpty()) {
+        painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    // Stretched to the whole surface without smoothing: a plain blit when the
-    // sizes match and a cheap nearest-pixel scale otherwise.
-    if (m_frame.size() == size())
-        painter.drawImage(QPoint(0, 0), m_frame);
-    else
-        painter.drawImage(rect(), m_frame);
+    const QRegion bars = event->region().subtracted(picture);
+    for (const QRect& bar : bars)
+        painter.fillRect(bar, Qt::black);
+    // GStreamer delivers frames at the picture's size: a plain copy. A frame of
+    // another size (the still of a paused engine after a resize) is smoothed.
+    if (m_frame.size() == picture.size()) {
+        painter.drawImage(picture.topLeft(), m_frame);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(picture, m_frame);
+    }
     ++m_framesPainted;
+    if (std::exchange(m_paintedSerial, m_frameSerial) != m_frameSerial)
+        ++m_framesShown;
 }
 
 void VideoSurface::forwardMouse(QMouseEvent* event)

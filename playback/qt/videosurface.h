@@ -1,8 +1,10 @@
 #pragma once
 // VideoSurface: the widget a CDXGraph draws its frames into. Normally a child of
 // the target widget, filling it and transparent for the mouse so clicks reach the
-// target; in full screen a frameless top-level window that passes mouse presses,
-// double-clicks and keys on to the target. Owned by its CDXGraph; UI thread only.
+// target; in full screen a frameless window of the target's own window, above
+// it, that passes mouse presses, double-clicks and keys on to the target. The
+// picture keeps its proportions, centred between black bars. Owned by its
+// CDXGraph; UI thread only.
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -13,19 +15,30 @@ public:
     explicit VideoSurface(QWidget* target);
 
     // The frame to show; the image may wrap decoder memory that it releases when
-    // the last copy goes. A null image paints black.
+    // the last copy goes. A null image paints black. A frame of the picture's
+    // size (pictureRect) is copied as it is; another is scaled smoothly.
     void setFrame(const QImage& frame);
+    // The video's native size and pixel aspect, which give the picture's place.
+    void setVideoGeometry(QSize native, int parNumerator, int parDenominator);
+    // Where the picture goes on the surface; the rest is black.
+    QRect pictureRect() const;
     const QImage& frame() const { return m_frame; }
-    // Number of paint events that drew a frame (for tests and the benchmark).
+    // Number of paint events that drew a frame, and of different frames drawn
+    // (for tests and the benchmark).
     quint64 framesPainted() const { return m_framesPainted; }
+    quint64 framesShown() const { return m_framesShown; }
 
     QWidget* target() const { return m_target; }
     void enterFullScreen();
     void leaveFullScreen();
     bool isFullScreenSurface() const { return m_fullScreen; }
 
+signals:
+    void resized();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -40,6 +53,12 @@ private:
 
     QPointer<QWidget> m_target;
     QImage m_frame;
+    QSize m_nativeSize;
+    int m_parNumerator = 1;
+    int m_parDenominator = 1;
     quint64 m_framesPainted = 0;
+    quint64 m_framesShown = 0;
+    quint64 m_frameSerial = 0;
+    quint64 m_paintedSerial = 0;
     bool m_fullScreen = false;
 };
