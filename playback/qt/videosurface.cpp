@@ -3,10 +3,13 @@
 #include "videofit.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <utility>
 
@@ -78,7 +81,13 @@ void VideoSurface::enterFullScreen()
     // A window of the target's own window: a window manager keeps it above
     // that window.
     setParent(m_target ? m_target->window() : nullptr, Qt::Window | Qt::FramelessWindowHint);
+    if (QWindow* handle = windowHandle())
+        handle->setFlag(Qt::WindowTransparentForInput, false);
     setFocusPolicy(Qt::StrongFocus);
+    // Without a window manager nobody sizes a full-screen window: cover the
+    // screen of the player's window ourselves.
+    if (QScreen* screen = m_target ? m_target->screen() : QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
     showFullScreen();
     raise();
     activateWindow();
@@ -90,8 +99,15 @@ void VideoSurface::leaveFullScreen()
     if (!m_fullScreen)
         return;
     m_fullScreen = false;
+    // Leave the full-screen state behind with the window: a state still set
+    // would make the next full screen a change to nothing.
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
     setParent(m_target, Qt::Widget);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Being a window made the surface native; a native child takes the
+    // pointer from the window system itself unless it is told not to.
+    if (QWindow* handle = windowHandle())
+        handle->setFlag(Qt::WindowTransparentForInput, true);
     setFocusPolicy(Qt::NoFocus);
     fillTarget();
     if (m_target)
@@ -143,7 +159,10 @@ void VideoSurface::forwardMouse(QMouseEvent* event)
     QMouseEvent forwarded(event->type(), local, m_target->mapToGlobal(local), event->button(), event->buttons(),
                           event->modifiers(), event->pointingDevice());
     QCoreApplication::sendEvent(m_target, &forwarded);
-    event->setAccepted(forwarded.isAccepted());
+    // Full screen, the surface is the window under the pointer: a press it
+    // left unaccepted would keep Qt from making the next one a double click,
+    // and the double click is what leaves full screen.
+    event->setAccepted(m_fullScreen || forwarded.isAccepted());
 }
 
 void VideoSurface::forwardKey(QKeyEvent* event)
@@ -161,6 +180,25 @@ void VideoSurface::forwardKey(QKeyEvent* event)
 
 void VideoSurface::mousePressEvent(QMouseEvent* event)
 {
+    // Full screen, the window system hands the surface presses that Qt does
+    // not always pair into a double click (the window has just been made);
+    // the second press of a pair is passed on as the double click itself.
+    if (m_fullScreen && event->button() == Qt::LeftButton) {
+        const bool pair = m_lastPress.isValid() && m_lastPress.elapsed() <= QApplication::doubleClickInterval()
+                          && (event->position() - m_lastPressAt).manhattanLength() < QApplication::startDragDistance();
+        if (pair) {
+            m_lastPress.invalidate();
+            m_madeDoubleClick = true;
+            QMouseEvent doubleClick(QEvent::MouseButtonDblClick, event->position(), event->globalPosition(),
+                                    event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+            forwardMouse(&doubleClick);
+            event->accept();
+            return;
+        }
+        m_lastPress.start();
+        m_lastPressAt = event->position();
+        m_madeDoubleClick = false;
+    }
     forwardMouse(event);
 }
 
@@ -171,6 +209,12 @@ void VideoSurface::mouseReleaseEvent(QMouseEvent* event)
 
 void VideoSurface::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // Already passed on from its second press.
+    if (m_fullScreen && std::exchange(m_madeDoubleClick, false)) {
+        event->accept();
+        return;
+    }
+    m_lastPress.invalidate();
     forwardMouse(event);
 }
 

@@ -7,6 +7,7 @@
 // CDXGraph; UI thread only.
 #include <QImage>
 #include <QPointer>
+#include <QElapsedTimer>
 #include <QWidget>
 
 class VideoSurface : public QWidget {
@@ -61,4 +62,8 @@ private:
     quint64 m_frameSerial = 0;
     quint64 m_paintedSerial = 0;
     bool m_fullScreen = false;
+    // The last press while full screen, to tell a double click ourselves.
+    QElapsedTimer m_lastPress;
+    QPointF m_lastPressAt;
+    bool m_madeDoubleClick = false;
 };

@@ -4,7 +4,8 @@
 # recording (made by ffmpeg) after OPEN. For each, the white part of the screen
 # is measured: inside the video area, and in full screen after a double click
 # on the video, where the full-screen window must also be the topmost window
-# and cover the screen; Escape brings it back into the video area.
+# and cover the screen; Escape brings it back into the video area, and a
+# second double click goes full screen again.
 #
 #   picture_e2e.sh PROGRAM OUTPUT_DIR       exit 77: a tool is missing (skipped)
 set -uo pipefail
@@ -122,6 +123,12 @@ play() { # name size videoBox fullScreenBox
   back() { [ "$(topmost)" = "$(printf '0x%x' "$main")" ]; }
   wait_until 10 back || fail "$name: after Escape the main window is not back on top"
   wait_until 10 check_area || fail "$name: after Escape the picture in the video area is $box, not $inArea"
+
+  # A second double click goes full screen again, and a double click leaves.
+  xdotool mousemove --sync $((wx + vx + vw / 2)) $((wy + vy + vh / 2)) click --repeat 2 --delay 60 1
+  wait_until 10 full || fail "$name: after a second double click the topmost window is $top ($(geometry_of "${top:-0}")), not a full-screen one"
+  xdotool mousemove --sync 640 400 click --repeat 2 --delay 60 1
+  wait_until 10 back || fail "$name: after a double click in full screen the main window is not back on top"
   kill -TERM -- "-$pid" 2>/dev/null
 }
 
