@@ -159,6 +159,14 @@ void CWebBrowser2::PrepareEnvironment()
                           || (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"));
     if (headless)
         appendChromiumFlag("--disable-gpu");
+    // The map view is drawn by Qt Quick's software renderer into the window's
+    // own backing store. With the GL renderer, Qt composes the whole window
+    // through OpenGL at every update, and the video updates it 30 times a
+    // second: that composition cost the player several times what decoding
+    // the recording costs. The small map page needs no GPU. A user's own
+    // choice of renderer is kept.
+    if (!std::getenv("QT_QUICK_BACKEND") && !std::getenv("QSG_RHI_BACKEND"))
+        setenv("QT_QUICK_BACKEND", "software", 1);
 }
 
 CWebBrowser2::CWebBrowser2(QWidget* parent) : QWidget(parent)
