@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -396,6 +397,70 @@ private slots:
         double duration = 0;
         QVERIFY(engine->GetDuration(duration));
         QVERIFY2(std::fabs(duration - kSeconds) < 0.2, "the duration stays in media time");
+    }
+
+    // What cameras write comes from encoders other than ours: each such file
+    // opens with its size and duration, plays, and gives its frame.
+    void recordingsOfOtherEncodersOpenPlayAndGiveTheirFrame_data()
+    {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QString>("videoCodec");
+        QTest::addColumn<bool>("withAudio");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("wmv1 asf with audio 640x480") << "asf" << "wmv1" << true << 640 << 480;
+        QTest::newRow("wmv2 asf silent 1280x720") << "asf" << "wmv2" << false << 1280 << 720;
+        QTest::newRow("msmpeg4 asf with audio 720x480") << "asf" << "msmpeg4" << true << 720 << 480;
+        QTest::newRow("h264 mp4 with audio 1920x1080") << "mp4" << "libx264" << true << 1920 << 1080;
+        QTest::newRow("h265 mp4 silent 2560x1440") << "mp4" << "libx265" << false << 2560 << 1440;
+    }
+
+    void recordingsOfOtherEncodersOpenPlayAndGiveTheirFrame()
+    {
+        QFETCH(QString, container);
+        QFETCH(QString, videoCodec);
+        QFETCH(bool, withAudio);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+        if (ffmpeg.isEmpty())
+            QSKIP("ffmpeg is not installed (scripts/setup.sh installs it)");
+        const QString path = m_dir.filePath(QStringLiteral("%1-%2x%3.%4").arg(videoCodec).arg(width).arg(height).arg(container));
+        QStringList arguments{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+                              QStringLiteral("lavfi"), QStringLiteral("-i"),
+                              QStringLiteral("testsrc2=size=%1x%2:rate=30:duration=2").arg(width).arg(height)};
+        if (withAudio)
+            arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+                      << QStringLiteral("sine=duration=2");
+        arguments << QStringLiteral("-c:v") << videoCodec << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
+        if (videoCodec.startsWith(QStringLiteral("libx26")))
+            arguments << QStringLiteral("-preset") << QStringLiteral("ultrafast");
+        if (withAudio)
+            arguments << QStringLiteral("-c:a") << (container == QStringLiteral("asf") ? QStringLiteral("wmav2") : QStringLiteral("aac"));
+        arguments << path;
+        QProcess make;
+        make.start(ffmpeg, arguments);
+        QVERIFY(make.waitForFinished(120000));
+        if (make.exitCode() != 0)
+            QSKIP(qPrintable(QStringLiteral("this ffmpeg cannot write %1: %2").arg(videoCodec, QString::fromLocal8Bit(make.readAllStandardError()))));
+
+        auto engine = openRecording(path);
+        QVERIFY2(engine, qPrintable(path));
+        long w = 0;
+        long h = 0;
+        QVERIFY(engine->GetVideoSize(w, h));
+        QCOMPARE(int(w), width);
+        QCOMPARE(int(h), height);
+        double duration = 0;
+        QVERIFY(engine->GetDuration(duration));
+        QVERIFY2(std::abs(duration - 2.0) < 0.15, qPrintable(QString::number(duration)));
+        QVERIFY(engine->Run());
+        double position = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(engine->GetCurrentPosition(position) && position > 0.3, 10000);
+        QVERIFY(engine->Pause());
+        QImage frame;
+        QVERIFY(engine->GetCurrentImage(frame));
+        QCOMPARE(frame.size(), QSize(width, height));
     }
 
     void currentImageIsTheSnapshotsFrameAtNativeSize()
