@@ -31,23 +31,14 @@
 #include <benchmark/benchmark.h>
 #include <gst/gst.h>
 
+#include "playbinwatch.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <vector>
 
-// A tracer object of our own to hang the playbin count on.
-struct CountTracer {
-    GstTracer parent;
-};
-struct CountTracerClass {
-    GstTracerClass parentClass;
-};
-G_DEFINE_TYPE(CountTracer, count_tracer, GST_TYPE_TRACER)
-static void count_tracer_class_init(CountTracerClass*) {}
-static void count_tracer_init(CountTracer*) {}
 
 namespace {
 
@@ -57,8 +48,6 @@ constexpr double kGoalMs = 300;
 
 QString g_programDir;  // ends with '/'
 QString g_folder;      // ends with '/'
-// Playbins made and not yet finalized; the streaming threads finalize some.
-std::atomic<int> g_playbins{0};
 
 struct Figures {
     std::vector<double> gapsMs;
@@ -142,20 +131,7 @@ bool areaIsBlack(QWidget* area)
 
 int existingPlaybins()
 {
-    return g_playbins;
-}
-
-void onPlaybinGone(gpointer, GObject*)
-{
-    --g_playbins;
-}
-
-void onElementNew(GstTracer*, guint64, GstElement* element)
-{
-    if (std::strcmp(G_OBJECT_TYPE_NAME(element), "GstPlayBin") != 0)
-        return;
-    ++g_playbins;
-    g_object_weak_ref(G_OBJECT(element), &onPlaybinGone, nullptr);
+    return PlaybinWatch::Instance().Existing();
 }
 
 std::unique_ptr<CPlayerDlg> makeWindow(bool continuous)
@@ -330,8 +306,7 @@ int main(int argc, char** argv)
     CWebBrowser2::PrepareEnvironment();
     QApplication application(argc, argv);
     gst_init(nullptr, nullptr);
-    auto* tracer = GST_TRACER(g_object_new(count_tracer_get_type(), nullptr));
-    gst_tracing_register_hook(tracer, "element-new", G_CALLBACK(&onElementNew));
+    PlaybinWatch::Instance();
     const QString missing = CDXGraph::MissingPluginsMessage();
     if (!missing.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(missing));

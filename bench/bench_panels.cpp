@@ -28,6 +28,8 @@
 #include <benchmark/benchmark.h>
 #include <gst/gst.h>
 
+#include "playbinwatch.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,16 +38,6 @@
 #include <mutex>
 #include <vector>
 
-// A tracer object of our own to hang the hooks on.
-struct WatchTracer {
-    GstTracer parent;
-};
-struct WatchTracerClass {
-    GstTracerClass parentClass;
-};
-G_DEFINE_TYPE(WatchTracer, watch_tracer, GST_TYPE_TRACER)
-static void watch_tracer_class_init(WatchTracerClass*) {}
-static void watch_tracer_init(WatchTracer*) {}
 
 namespace {
 
@@ -69,87 +61,6 @@ struct StepFigures {
 };
 StepFigures g_steps;
 
-// Follows every playbin of the process through GStreamer's tracing hooks:
-// which exist (not yet finalized) and which are out of the NULL state.
-class PlaybinWatch {
-public:
-    static PlaybinWatch& instance()
-    {
-        static PlaybinWatch watch;
-        return watch;
-    }
-
-    // Playbins out of NULL (running engines) / created and not yet finalized.
-    int active()
-    {
-        std::lock_guard lock(m_mutex);
-        return int(std::count_if(m_states.begin(), m_states.end(), [](const auto& s) { return s.second > GST_STATE_NULL; }));
-    }
-    int existing()
-    {
-        std::lock_guard lock(m_mutex);
-        return int(m_states.size());
-    }
-    int created()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_created;
-    }
-    int finalized()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_finalized;
-    }
-
-private:
-    PlaybinWatch()
-    {
-        m_tracer = GST_TRACER(g_object_new(watch_tracer_get_type(), nullptr));
-        gst_tracing_register_hook(m_tracer, "element-new", G_CALLBACK(&PlaybinWatch::onElementNew));
-        gst_tracing_register_hook(m_tracer, "element-change-state-post", G_CALLBACK(&PlaybinWatch::onStateChanged));
-    }
-
-    static bool isPlaybin(GstElement* element)
-    {
-        return std::strcmp(G_OBJECT_TYPE_NAME(element), "GstPlayBin") == 0;
-    }
-    static void onElementNew(GstTracer*, guint64, GstElement* element)
-    {
-        if (!isPlaybin(element))
-            return;
-        PlaybinWatch& self = instance();
-        {
-            std::lock_guard lock(self.m_mutex);
-            self.m_states[element] = GST_STATE_NULL;
-            ++self.m_created;
-        }
-        g_object_weak_ref(G_OBJECT(element), &PlaybinWatch::onFinalized, nullptr);
-    }
-    static void onFinalized(gpointer, GObject* gone)
-    {
-        PlaybinWatch& self = instance();
-        std::lock_guard lock(self.m_mutex);
-        self.m_states.erase(gone);
-        ++self.m_finalized;
-    }
-    static void onStateChanged(GstTracer*, guint64, GstElement* element, GstStateChange transition,
-                               GstStateChangeReturn result)
-    {
-        if (result == GST_STATE_CHANGE_FAILURE || !isPlaybin(element))
-            return;
-        PlaybinWatch& self = instance();
-        std::lock_guard lock(self.m_mutex);
-        const auto it = self.m_states.find(element);
-        if (it != self.m_states.end())
-            it->second = GST_STATE_TRANSITION_NEXT(transition);
-    }
-
-    GstTracer* m_tracer = nullptr;
-    std::mutex m_mutex;
-    std::map<const void*, GstState> m_states;
-    int m_created = 0;
-    int m_finalized = 0;
-};
 
 // Resident memory of this process in MB, from /proc.
 double residentMb()
@@ -237,7 +148,7 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
     QString announced;
     QObject::connect(&panel, &CRecord::previewStarted, [&announced](const QString& path) {
         announced = path;
-        g_steps.runningAtStartMax = std::max(g_steps.runningAtStartMax, PlaybinWatch::instance().active());
+        g_steps.runningAtStartMax = std::max(g_steps.runningAtStartMax, PlaybinWatch::Instance().Running());
     });
     if (panel.LoadRecordFolder(g_folder, QStringLiteral(".asf")) != kRecordings) {
         state.SkipWithError("the folder does not list all recordings");
@@ -247,8 +158,8 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     const double residentBefore = residentMb();
-    const int createdBefore = PlaybinWatch::instance().created();
-    const int finalizedBefore = PlaybinWatch::instance().finalized();
+    const int createdBefore = PlaybinWatch::Instance().Made();
+    const int finalizedBefore = PlaybinWatch::Instance().Finalized();
     int row = 0;
     for (auto _ : state) {
         if (row + 1 >= kRecordings) {
@@ -276,7 +187,7 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
         g_steps.ms.push_back(seconds * 1000);
         if (announced != g_folder + panel.cell(row, RecordRowStore::kFileNameColumn))
             ++g_steps.wrongPaths;
-        g_steps.runningAfterFrameMax = std::max(g_steps.runningAfterFrameMax, PlaybinWatch::instance().active());
+        g_steps.runningAfterFrameMax = std::max(g_steps.runningAfterFrameMax, PlaybinWatch::Instance().Running());
         g_steps.surfacesMax = std::max<int>(g_steps.surfacesMax,
                                             int(area->findChildren<VideoSurface*>(QString(), Qt::FindDirectChildrenOnly).size()));
         if (!showsPicture(area))
@@ -284,8 +195,8 @@ void BM_PreviewStepToFirstFrame(benchmark::State& state)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();
     }
-    g_steps.created = PlaybinWatch::instance().created() - createdBefore;
-    g_steps.finalized = PlaybinWatch::instance().finalized() - finalizedBefore;
+    g_steps.created = PlaybinWatch::Instance().Made() - createdBefore;
+    g_steps.finalized = PlaybinWatch::Instance().Finalized() - finalizedBefore;
     g_steps.residentGrowthMb = residentMb() - residentBefore;
     panel.StopPreview();
 
@@ -336,7 +247,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     gst_init(nullptr, nullptr);
-    PlaybinWatch::instance();
+    PlaybinWatch::Instance();
     const QString missing = CDXGraph::MissingPluginsMessage();
     if (!missing.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(missing));
@@ -375,7 +286,7 @@ int main(int argc, char** argv)
                     "next preview starts; video surfaces in the preview area at most %d\n",
                     g_steps.runningAfterFrameMax, g_steps.runningAtStartMax, g_steps.surfacesMax);
         std::printf("  playbins made during the steps %d, finalized %d, still existing at the end %d%s\n",
-                    g_steps.created, g_steps.finalized, PlaybinWatch::instance().existing(),
+                    g_steps.created, g_steps.finalized, PlaybinWatch::Instance().Existing(),
                     g_steps.finalized < g_steps.created - 1 ? "  (stopped engines keep their pipelines)" : "");
         std::printf("  resident memory grew by %.1f MB over the steps (%.2f MB a step)\n", g_steps.residentGrowthMb,
                     g_steps.residentGrowthMb / double(g_steps.ms.size()));

@@ -1,7 +1,8 @@
 #pragma once
 // Counts the playbins of the test process (one per engine) through
 // GStreamer's tracing hooks, without touching the player: which exist (made
-// and not yet finalized), how many were made and how many are out of NULL.
+// and not yet finalized), how many were made and finalized, and how many are
+// out of NULL.
 // Include in one translation unit only (it defines a GObject type).
 #include <gst/gst.h>
 
@@ -45,6 +46,11 @@ public:
         std::lock_guard lock(m_mutex);
         return m_made;
     }
+    int Finalized()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_finalized;
+    }
     int MostExisting()
     {
         std::lock_guard lock(m_mutex);
@@ -84,6 +90,7 @@ private:
         PlaybinWatch& self = Instance();
         std::lock_guard lock(self.m_mutex);
         self.m_states.erase(gone);
+        ++self.m_finalized;
     }
     static void OnStateChanged(GstTracer*, guint64, GstElement* element, GstStateChange transition,
                                GstStateChangeReturn result)
@@ -101,5 +108,6 @@ private:
     std::mutex m_mutex;
     std::map<const void*, GstState> m_states;
     int m_made = 0;
+    int m_finalized = 0;
     int m_mostExisting = 0;
 };
