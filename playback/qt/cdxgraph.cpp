@@ -135,9 +135,11 @@ void ensureGstreamer()
 }
 
 // A mapped video frame kept alive as long as a QImage shows its memory.
+// The mapping holds its own reference to the buffer; the sample is let go at
+// once, so the appsink can reuse its sample object for the next frame (a
+// sample still held when the caps change cannot take the new caps).
 struct MappedFrame {
     GstVideoFrame frame;
-    SampleRef sample;
 };
 
 void releaseMappedFrame(void* info)
@@ -162,7 +164,6 @@ QImage imageFromSample(SampleRef sample)
         delete mapped;
         return {};
     }
-    mapped->sample = std::move(sample);
     const auto* data = static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped->frame, 0));
     const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(&mapped->frame, 0);
     // BGRx in memory is 0xxxRRGGBB in a little-endian word: Qt's RGB32.
