@@ -15,7 +15,6 @@
 #include "crecord.h"
 #include "formatclock.h"
 #include "framestill.h"
-#include "maproute.h"
 #include "positionmath.h"
 #include "playerids.h"
 #include "playersettings.h"
@@ -292,7 +291,7 @@ void CPlayerDlg::OpenRecord()
 
 void CPlayerDlg::SeekToRouteSample(const QString& recordPath, int sampleIndex, int sampleCount)
 {
-    const int position = RouteSliderPosition(sampleIndex, sampleCount);
+    const int position = FirstPositionShowing(sampleIndex, sampleCount);
     if (recordPath == m_currentVideoPath) {
         if (!m_engine) {
             // The recording has ended: it starts again at the place.

@@ -11,7 +11,7 @@
 #include "crecord.h"
 #include "cwebbrowser2.h"
 #include "filenamecodec.h"
-#include "maproute.h"
+#include "telemetrystrip.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "privateprofile.h"
@@ -365,7 +365,7 @@ private slots:
 
         // The playing recording: the slider and the engine go to the sample at once, still paused.
         emit map->RouteSampleClicked(first, 100, samples);
-        QCOMPARE(slider->GetPos(), RouteSliderPosition(100, samples));
+        QCOMPARE(slider->GetPos(), FirstPositionShowing(100, samples));
         double seconds = 0;
         QTRY_VERIFY_WITH_TIMEOUT((window->Engine()->GetCurrentPosition(seconds), seconds >= 8.0), 5000);
         QVERIFY(!window->Engine()->IsRunning());

@@ -46,17 +46,6 @@ std::vector<RoutePoint> ThinRoute(const std::vector<RoutePoint>& route, int maxP
     return thinned;
 }
 
-int RouteSliderPosition(int sampleIndex, int sampleCount)
-{
-    if (sampleCount <= 0 || sampleIndex <= 0)
-        return 0;
-    // SampleIndex(k) = k * N / 1000 - 1, so the first k that shows sample s is
-    // ceil((s + 1) * 1000 / N).
-    const long long numerator = (static_cast<long long>(sampleIndex) + 1) * 1000;
-    const long long k = (numerator + sampleCount - 1) / sampleCount;
-    return static_cast<int>(std::min<long long>(k, 1000));
-}
-
 std::vector<int> NearbyRows(int rowCount, int currentRow, int maxRows)
 {
     std::vector<int> rows;

@@ -28,12 +28,6 @@ std::vector<RoutePoint> ExtractRoute(const TelemetryTrack& track);
 // last always kept (maxPoints below 2 keeps both ends all the same).
 std::vector<RoutePoint> ThinRoute(const std::vector<RoutePoint>& route, int maxPoints);
 
-// The position slider value (thousandths) whose displayed sample is the first
-// one at or after sampleIndex, for a track of sampleCount counted samples: the
-// inverse of the strip's SampleIndex. 0 for the first sample or an unusable
-// count; at most 1000.
-int RouteSliderPosition(int sampleIndex, int sampleCount);
-
 // Rows of a list of rowCount rows nearest to currentRow, nearest first (the
 // row after before the row before), currentRow itself left out, at most
 // maxRows. A currentRow outside the list counts from the list's start.

@@ -3,7 +3,6 @@
 // that carry routes into the page.
 #include "maproute.h"
 #include "mapscript.h"
-#include "telemetrystrip.h"
 #include "telemetrytrack.h"
 
 #include <gtest/gtest.h>
@@ -125,30 +124,6 @@ TEST(RouteThinning, KeepsBothEndsAndSpreadsTheRest)
         EXPECT_EQ(indicesOf(ThinRoute(route, c.maxPoints)), c.samples) << c.maxPoints;
     EXPECT_TRUE(ThinRoute({}, 5).empty());
     EXPECT_EQ(ThinRoute(std::vector<RoutePoint>(1), 5).size(), 1u);
-}
-
-TEST(RouteSliderPosition, ShowsTheClickedSampleOrTheFirstOneAfterIt)
-{
-    for (int count : {2, 3, 250, 999, 1000, 1001, 2500, 10000}) {
-        for (int sample = 0; sample <= count - 2; ++sample) {
-            const int k = RouteSliderPosition(sample, count);
-            ASSERT_GE(k, 0);
-            ASSERT_LE(k, 1000);
-            // The slider shows the sample, or the first one it can reach after it...
-            ASSERT_GE(SampleIndex(k, count), sample) << count << " " << sample;
-            // ...and no smaller position already reaches it.
-            if (k > 0) {
-                ASSERT_LT(SampleIndex(k - 1, count), sample) << count << " " << sample;
-            }
-        }
-    }
-    // Where the slider can show every sample, it shows exactly the one asked for.
-    for (int sample = 0; sample <= 248; ++sample)
-        EXPECT_EQ(SampleIndex(RouteSliderPosition(sample, 250), 250), sample);
-    EXPECT_EQ(RouteSliderPosition(0, 250), 0);
-    EXPECT_EQ(RouteSliderPosition(5, 0), 0);
-    EXPECT_EQ(RouteSliderPosition(-3, 250), 0);
-    EXPECT_EQ(RouteSliderPosition(9999, 250), 1000);
 }
 
 TEST(NearbyRows, NearestFirstWithoutThePlayingRow)

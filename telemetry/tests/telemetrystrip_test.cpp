@@ -242,3 +242,27 @@ TEST(StripFirstPosition, IsTheFirstPositionThatShowsTheSample)
     EXPECT_EQ(FirstPositionShowing(-3, 251), 0);
     EXPECT_EQ(FirstPositionShowing(5, 0), 0);
 }
+
+TEST(StripFirstPosition, ShowsTheClickedSampleOrTheFirstOneAfterIt)
+{
+    for (int count : {2, 3, 250, 999, 1000, 1001, 2500, 10000}) {
+        for (int sample = 0; sample <= count - 2; ++sample) {
+            const int k = FirstPositionShowing(sample, count);
+            ASSERT_GE(k, 0);
+            ASSERT_LE(k, 1000);
+            // The slider shows the sample, or the first one it can reach after it...
+            ASSERT_GE(SampleIndex(k, count), sample) << count << " " << sample;
+            // ...and no smaller position already reaches it.
+            if (k > 0) {
+                ASSERT_LT(SampleIndex(k - 1, count), sample) << count << " " << sample;
+            }
+        }
+    }
+    // Where the slider can show every sample, it shows exactly the one asked for.
+    for (int sample = 0; sample <= 248; ++sample)
+        EXPECT_EQ(SampleIndex(FirstPositionShowing(sample, 250), 250), sample);
+    EXPECT_EQ(FirstPositionShowing(0, 250), 0);
+    EXPECT_EQ(FirstPositionShowing(5, 0), 0);
+    EXPECT_EQ(FirstPositionShowing(-3, 250), 0);
+    EXPECT_EQ(FirstPositionShowing(9999, 250), 1000);
+}
