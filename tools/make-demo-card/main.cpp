@@ -2,7 +2,11 @@
 // three short recordings of one continuous drive through central Paris, each
 // with its telemetry log, and a camera settings file.
 //
-//   make-demo-card DIR [--make-recording PATH] [--seconds 25]
+//   make-demo-card DIR [--make-recording PATH] [--seconds 25] [--ball]
+//
+// The recordings show the view from the driver's seat following the logs
+// (speed, bends, the dip at the brake) with the camera's date, time and speed
+// stamp; --ball makes the generator's cheap test picture instead.
 //
 // The drive goes up the Champs-Elysees, turns sharply left at the Rond-Point
 // into Avenue Montaigne and ends with a hard brake. Logs are written at ten
@@ -180,21 +184,24 @@ int main(int argc, char** argv)
     QStringList args = app.arguments().mid(1);
     QString generator = QCoreApplication::applicationDirPath() + QStringLiteral("/make-recording");
     double clipSeconds = 25.0;
+    bool driveView = true;
     QString folder;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--make-recording") && i + 1 < args.size())
             generator = args[++i];
+        else if (args[i] == QLatin1String("--ball"))
+            driveView = false;
         else if (args[i] == QLatin1String("--seconds") && i + 1 < args.size())
             clipSeconds = args[++i].toDouble();
         else if (!args[i].startsWith(QLatin1String("--")) && folder.isEmpty())
             folder = args[i];
         else {
-            std::fprintf(stderr, "usage: make-demo-card DIR [--make-recording PATH] [--seconds 25]\n");
+            std::fprintf(stderr, "usage: make-demo-card DIR [--make-recording PATH] [--seconds 25] [--ball]\n");
             return 2;
         }
     }
     if (folder.isEmpty() || clipSeconds < 2 || clipSeconds > 600) {
-        std::fprintf(stderr, "usage: make-demo-card DIR [--make-recording PATH] [--seconds 25]\n");
+        std::fprintf(stderr, "usage: make-demo-card DIR [--make-recording PATH] [--seconds 25] [--ball]\n");
         return 2;
     }
     folder = QDir(folder).absolutePath() + QLatin1Char('/');
@@ -205,28 +212,33 @@ int main(int argc, char** argv)
 
     const QStringList names = {QStringLiteral("REC0001.asf"), QStringLiteral("REC0002.asf"),
                                QStringLiteral("REC0003.asf")};
+    // The logs come first: the pictures follow them.
+    if (!WriteLogs(folder, names, clipSeconds) || !WriteSetup(folder)) {
+        std::fprintf(stderr, "make-demo-card: cannot write the logs or setup.ini in %s\n", qPrintable(folder));
+        return 1;
+    }
     for (int clip = 0; clip < kClips; ++clip) {
         const int startSeconds = 14 * 3600 + 5 * 60 + static_cast<int>(clip * clipSeconds);
         const QString start = QStringLiteral("2026-06-12 %1:%2:%3")
                                   .arg(startSeconds / 3600, 2, 10, QLatin1Char('0'))
                                   .arg(startSeconds / 60 % 60, 2, 10, QLatin1Char('0'))
                                   .arg(startSeconds % 60, 2, 10, QLatin1Char('0'));
+        QStringList arguments = {QStringLiteral("--out"), folder + names[clip], QStringLiteral("--seconds"),
+                                 QString::number(clipSeconds), QStringLiteral("--width"), QStringLiteral("640"),
+                                 QStringLiteral("--height"), QStringLiteral("480"), QStringLiteral("--start-time"),
+                                 start, QStringLiteral("--no-log")};
+        if (driveView)
+            arguments << QStringLiteral("--drive-view") << QStringLiteral("--follow")
+                      << folder + QFileInfo(names[clip]).completeBaseName() + QStringLiteral(".LOG");
         QProcess recorder;
         recorder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        recorder.start(generator, {QStringLiteral("--out"), folder + names[clip], QStringLiteral("--seconds"),
-                                   QString::number(clipSeconds), QStringLiteral("--width"), QStringLiteral("640"),
-                                   QStringLiteral("--height"), QStringLiteral("480"), QStringLiteral("--start-time"),
-                                   start, QStringLiteral("--no-log")});
+        recorder.start(generator, arguments);
         if (!recorder.waitForFinished(600000) || recorder.exitStatus() != QProcess::NormalExit ||
             recorder.exitCode() != 0) {
             std::fprintf(stderr, "make-demo-card: %s failed for %s\n", qPrintable(generator),
                          qPrintable(names[clip]));
             return 1;
         }
-    }
-    if (!WriteLogs(folder, names, clipSeconds) || !WriteSetup(folder)) {
-        std::fprintf(stderr, "make-demo-card: cannot write the logs or setup.ini in %s\n", qPrintable(folder));
-        return 1;
     }
     std::printf("%s\n", qPrintable(folder));
     return 0;

@@ -6,11 +6,18 @@
 //   make-recording --out DIR/REC0001.asf [--seconds 5] [--width 640] [--height 480]
 //                  [--fps 30] [--start-time "2026-05-01 12:00:00"] [--route city|straight]
 //                  [--lat 22.5431] [--lon 113.2493] [--log-rate 10] [--kmh]
-//                  [--busy] [--log-only | --no-log]
+//                  [--busy | --drive-view [--follow DIR/REC0001.LOG]] [--log-only | --no-log]
 //
 // The log's speed is in miles per hour unless --kmh is given (the player's
-// default reading of logs is miles per hour). Exit status 0 on success.
+// default reading of logs is miles per hour). The picture is a bouncing ball
+// (cheap, for tests), a busy zone plate (--busy, for CPU benchmarks) or the
+// view from the driver's seat (--drive-view) with the camera's date, time and
+// speed stamp; that view drives the generator's own drive, or with --follow the
+// drive of an existing log (X along the car, braking positive; Y across, left
+// positive). Exit status 0 on success.
 #include "drivesimulator.h"
+#include "driveview.h"
+#include "telemetrylogpath.h"
 #include "telemetryrecordformat.h"
 
 #include <QCommandLineParser>
@@ -19,7 +26,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
+#include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
 #include <cmath>
@@ -47,6 +56,8 @@ struct Options {
     int logRate = 10;
     bool kmh = false;
     bool busy = false;
+    bool driveView = false;
+    QString follow; // a log whose drive the view follows
     bool video = true;
     bool log = true;
 };
@@ -114,6 +125,7 @@ bool writeLog(const Options& options)
 //
 //   videotestsrc (ball, or a moving zone plate with --busy) ! caps W x H @ F
 //     ! timeoverlay (date and time from --start-time) ! videoconvert
+//   or appsrc (DriveView's frames, BGRx) ! videoconvert ! I420
 //     ! avenc_wmv2 (key frame every F/2 frames) ! queue ──┐
 //   audiotestsrc (quiet pink noise) ! audioconvert        ├─ asfmux ! filesink
 //     ! avenc_wmav2 ! queue ──────────────────────────────┘
@@ -146,6 +158,96 @@ GstPadProbeReturn toRunningTime(GstPad*, GstPadProbeInfo* info, gpointer data)
     return GST_PAD_PROBE_OK;
 }
 
+// The drive the view from the driver's seat shows, frame by frame: the
+// generator's own drive, or the one logged in --follow, read with the player's
+// reader and taken between its samples in straight lines.
+class DriveFrames {
+public:
+    explicit DriveFrames(const Options& options)
+        : m_options(options)
+        , m_simulator(options.latitude, options.longitude, options.seconds, options.route)
+    {
+    }
+
+    bool load()
+    {
+        if (m_options.follow.isEmpty())
+            return true;
+        m_track = std::make_unique<TelemetryTrack>();
+        TelemetryParseReport report;
+        if (!ReadTelemetryLogFile(m_options.follow, *m_track, &report) || report.wholeRecords < 1) {
+            std::fprintf(stderr, "make-recording: %s holds no telemetry to follow\n", qPrintable(m_options.follow));
+            return false;
+        }
+        m_samples = report.wholeRecords;
+        return true;
+    }
+
+    DriveViewInput at(int frame)
+    {
+        const double seconds = double(frame) / m_options.fps;
+        DriveViewInput input;
+        if (m_track) {
+            const double place = std::clamp(seconds * m_options.logRate, 0.0, double(m_samples - 1));
+            const int before = int(place);
+            const int after = std::min(before + 1, m_samples - 1);
+            const double share = place - before;
+            auto between = [&](const double* values) { return values[before] + (values[after] - values[before]) * share; };
+            const double speedFactor = m_options.kmh ? kMetresPerSecondToKmh : kMetresPerSecondToMph;
+            input.speedMetresPerSecond = std::max(0.0, between(m_track->speed) / speedFactor);
+            input.brakingG = between(m_track->accelX);
+            input.lateralG = between(m_track->accelY);
+        } else {
+            // The generator's own drive has X across (right positive) and Y along.
+            const DriveSample sample = m_simulator.next(1.0 / m_options.fps);
+            input.speedMetresPerSecond = sample.speedMetresPerSecond;
+            input.lateralG = -sample.accelX;
+            input.brakingG = -sample.accelY;
+        }
+        input.stamp = DriveView::stampText(m_options.start, seconds, input.speedMetresPerSecond);
+        return input;
+    }
+
+private:
+    const Options& m_options;
+    DriveSimulator m_simulator;
+    std::unique_ptr<TelemetryTrack> m_track; // large: on the heap
+    int m_samples = 0;
+};
+
+// Paints the frames of the view from the driver's seat into the pipeline's
+// appsrc, straight into each buffer's memory; the blocking appsrc keeps only a
+// few frames ahead of the encoder. Gives the pipeline's error message when it
+// failed on the way (the caller owns it), else null once the stream has ended.
+GstMessage* pushDriveFrames(const Options& options, DriveFrames& drive, GstElement* pipeline, GstAppSrc* source,
+                            int frames)
+{
+    DriveView view(options.width, options.height);
+    GstRef<GstBus> bus(gst_element_get_bus(pipeline));
+    const gsize frameBytes = gsize(options.width) * options.height * 4;
+    for (int i = 0; i < frames; ++i) {
+        if (GstMessage* failed = gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR))
+            return failed;
+        GstBuffer* buffer = gst_buffer_new_allocate(nullptr, frameBytes, nullptr);
+        GstMapInfo map;
+        if (!gst_buffer_map(buffer, &map, GST_MAP_WRITE)) {
+            gst_buffer_unref(buffer);
+            break;
+        }
+        {
+            QImage frame(map.data, options.width, options.height, options.width * 4, QImage::Format_RGB32);
+            view.paint(frame, drive.at(i), 1.0 / options.fps);
+        }
+        gst_buffer_unmap(buffer, &map);
+        GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(i, GST_SECOND, options.fps);
+        GST_BUFFER_DURATION(buffer) = gst_util_uint64_scale(i + 1, GST_SECOND, options.fps) - GST_BUFFER_PTS(buffer);
+        if (gst_app_src_push_buffer(source, buffer) != GST_FLOW_OK) // takes the buffer
+            break;
+    }
+    gst_app_src_end_of_stream(source);
+    return nullptr;
+}
+
 bool writeVideo(const Options& options)
 {
     const int frames = std::max(1, int(std::lround(options.seconds * options.fps)));
@@ -155,25 +257,40 @@ bool writeVideo(const Options& options)
     const QString pattern = options.busy
         ? QStringLiteral("pattern=zone-plate kx2=20 ky2=20 kt=1 kxt=3")
         : QStringLiteral("pattern=ball background-color=0xff3c5a78 foreground-color=0xfff0f0f0 motion=wavy");
+    // The drive view draws its own stamp; the test patterns get the clock from timeoverlay.
+    const QString picture = options.driveView
+        ? QStringLiteral("appsrc name=frames format=time block=true max-bytes=%1 "
+                         "caps=video/x-raw,format=BGRx,width=%2,height=%3,framerate=%4/1 ! videoconvert "
+                         "! video/x-raw,format=I420")
+              .arg(qint64(options.width) * options.height * 4 * 3)
+              .arg(options.width)
+              .arg(options.height)
+              .arg(options.fps)
+        : QStringLiteral("videotestsrc num-buffers=%1 %2 ! video/x-raw,format=I420,width=%3,height=%4,framerate=%5/1 "
+                         "! timeoverlay name=clock halignment=left valignment=bottom shaded-background=true "
+                         "font-desc=\"Sans Bold %6\" ! videoconvert")
+              .arg(frames)
+              .arg(pattern)
+              .arg(options.width)
+              .arg(options.height)
+              .arg(options.fps)
+              .arg(std::max(8, options.height / 30));
     const QString description =
         QStringLiteral(
             "asfmux name=mux preroll=0 ! filesink name=sink "
-            "videotestsrc num-buffers=%1 %2 ! video/x-raw,format=I420,width=%3,height=%4,framerate=%5/1 "
-            "! timeoverlay name=clock halignment=left valignment=bottom shaded-background=true "
-            "font-desc=\"Sans Bold %6\" ! videoconvert ! avenc_wmv2 name=venc bitrate=%7 gop-size=%8 ! queue ! mux. "
-            "audiotestsrc num-buffers=%9 samplesperbuffer=%10 wave=pink-noise volume=0.05 "
-            "! audio/x-raw,rate=%11,channels=2 ! audioconvert ! avenc_wmav2 bitrate=64000 ! queue ! mux.")
-            .arg(frames)
-            .arg(pattern)
-            .arg(options.width)
-            .arg(options.height)
-            .arg(options.fps)
-            .arg(std::max(8, options.height / 30))
+            "%1 ! avenc_wmv2 name=venc bitrate=%2 gop-size=%3 ! queue ! mux. "
+            "audiotestsrc num-buffers=%4 samplesperbuffer=%5 wave=pink-noise volume=0.05 "
+            "! audio/x-raw,rate=%6,channels=2 ! audioconvert ! avenc_wmav2 bitrate=64000 ! queue ! mux.")
+            .arg(picture)
             .arg(bitrate)
             .arg(gop)
             .arg(audioBuffers)
             .arg(kAudioSamplesPerBuffer)
             .arg(kAudioRate);
+
+    DriveFrames drive(options);
+    if (options.driveView && !drive.load())
+        return false;
 
     GError* error = nullptr;
     GstRef<GstElement> pipeline(gst_parse_launch(description.toUtf8().constData(), &error));
@@ -194,21 +311,29 @@ bool writeVideo(const Options& options)
     gst_pad_add_probe(encoded.get(),
                       GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
                       toRunningTime, &videoSegment, nullptr);
-    GstRef<GstElement> clock(gst_bin_get_by_name(GST_BIN(pipeline.get()), "clock"));
     const QDateTime start = options.start;
-    GDateTime* epoch = g_date_time_new_local(start.date().year(), start.date().month(), start.date().day(),
-                                             start.time().hour(), start.time().minute(), start.time().second());
-    g_object_set(clock.get(), "show-times-as-dates", TRUE, "datetime-epoch", epoch, "datetime-format", "%Y-%m-%d %H:%M:%S",
-                 nullptr);
-    g_date_time_unref(epoch);
+    if (!options.driveView) {
+        GstRef<GstElement> clock(gst_bin_get_by_name(GST_BIN(pipeline.get()), "clock"));
+        GDateTime* epoch = g_date_time_new_local(start.date().year(), start.date().month(), start.date().day(),
+                                                 start.time().hour(), start.time().minute(), start.time().second());
+        g_object_set(clock.get(), "show-times-as-dates", TRUE, "datetime-epoch", epoch, "datetime-format",
+                     "%Y-%m-%d %H:%M:%S", nullptr);
+        g_date_time_unref(epoch);
+    }
 
     if (gst_element_set_state(pipeline.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         std::fprintf(stderr, "make-recording: the pipeline does not start\n");
         return false;
     }
+    GstMessage* message = nullptr;
+    if (options.driveView) {
+        GstRef<GstElement> frameSource(gst_bin_get_by_name(GST_BIN(pipeline.get()), "frames"));
+        message = pushDriveFrames(options, drive, pipeline.get(), GST_APP_SRC(frameSource.get()), frames);
+    }
     GstRef<GstBus> bus(gst_element_get_bus(pipeline.get()));
-    GstMessage* message = gst_bus_timed_pop_filtered(bus.get(), GST_CLOCK_TIME_NONE,
-                                                     GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    if (!message)
+        message = gst_bus_timed_pop_filtered(bus.get(), GST_CLOCK_TIME_NONE,
+                                             GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
     bool ok = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
     if (message && !ok) {
         gst_message_parse_error(message, &error, nullptr);
@@ -248,9 +373,15 @@ Options parse(const QCoreApplication& app)
                                      QStringLiteral("n"), QStringLiteral("10"));
     const QCommandLineOption kmh(QStringLiteral("kmh"), QStringLiteral("Write the speed in km/h instead of mph."));
     const QCommandLineOption busy(QStringLiteral("busy"), QStringLiteral("A busy moving picture (benchmarks)."));
+    const QCommandLineOption driveView(QStringLiteral("drive-view"),
+                                       QStringLiteral("The view from the driver's seat, with a date, time and speed stamp."));
+    const QCommandLineOption follow(QStringLiteral("follow"),
+                                    QStringLiteral("With --drive-view: show the drive of this log instead."),
+                                    QStringLiteral("log"));
     const QCommandLineOption logOnly(QStringLiteral("log-only"), QStringLiteral("Write only the .LOG."));
     const QCommandLineOption noLog(QStringLiteral("no-log"), QStringLiteral("Write only the video."));
-    parser.addOptions({out, seconds, width, height, fps, startTime, route, lat, lon, logRate, kmh, busy, logOnly, noLog});
+    parser.addOptions({out, seconds, width, height, fps, startTime, route, lat, lon, logRate, kmh, busy, driveView, follow,
+                       logOnly, noLog});
     parser.process(app);
 
     Options o;
@@ -290,6 +421,12 @@ Options parse(const QCoreApplication& app)
         fail(QStringLiteral("--route is city or straight"));
     o.kmh = parser.isSet(kmh);
     o.busy = parser.isSet(busy);
+    o.driveView = parser.isSet(driveView);
+    o.follow = parser.value(follow);
+    if (!o.follow.isEmpty() && !o.driveView)
+        fail(QStringLiteral("--follow needs --drive-view"));
+    if (o.busy && o.driveView)
+        fail(QStringLiteral("--busy and --drive-view are two different pictures"));
     o.video = !parser.isSet(logOnly);
     o.log = !parser.isSet(noLog);
     if (!o.video && !o.log)
@@ -299,11 +436,27 @@ Options parse(const QCoreApplication& app)
 
 } // namespace
 
+// The drive view paints text, which needs a QGuiApplication; the test patterns
+// start faster without one.
+bool wantsDriveView(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "--drive-view") == 0)
+            return true;
+    return false;
+}
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (wantsDriveView(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // paints into images only, never needs a display
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     gst_init(&argc, &argv);
-    const Options options = parse(app);
+    const Options options = parse(*app);
     if (options.video && !writeVideo(options))
         return 1;
     if (options.log && !writeLog(options))
