@@ -8,7 +8,7 @@ ini="$build/bin/ZELPlayer.ini"
 
 # Raised whenever the generator makes a different card, so a card made by an
 # older build is made again rather than shown with stale contents.
-card_version=2
+card_version=3
 if [ ! -f "$card/REC0003.LOG" ] || [ "$(cat "$card/.demo-card-version" 2>/dev/null)" != "$card_version" ]; then
   echo "Making the demo card in $card (a minute or so, once)..."
   "$build/tools/bin/make-demo-card" "$card" >/dev/null

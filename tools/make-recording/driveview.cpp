@@ -35,11 +35,11 @@ constexpr double kFarthest = 400.0;
 
 // How the car answers its G: the road ahead takes a new bend over about 15 m
 // driven (so it holds still when the car does), the body pitches within a fifth
-// of a second, 2.5 degrees per g.
+// of a second, 4 degrees per g (a dash camera rides on a soft body).
 constexpr double kBendSettleMetres = 15.0;
 constexpr double kMaxCurvature = 1.0 / 25.0;
 constexpr double kPitchSettleSeconds = 0.2;
-constexpr double kPitchDegreesPerG = 2.5;
+constexpr double kPitchDegreesPerG = 4.0;
 constexpr double kMaxPitchG = 1.2;
 // Road vibration in the G-sensor is no steering and no braking.
 constexpr double kLateralDeadBand = 0.04;
@@ -75,6 +75,18 @@ DriveView::DriveView(int width, int height)
         m_depths.push_back(z);
     m_depths.push_back(kFarthest);
     makePanorama();
+    // Grain of asphalt and grass: a faint fixed tile, light and dark specks of
+    // two pixels.
+    m_grain = QImage(128, 128, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < m_grain.height(); y += 2)
+        for (int x = 0; x < m_grain.width(); x += 2) {
+            const std::uint32_t h = hash(y * 1000 + x);
+            const int alpha = int(h % 14);
+            const QRgb speck = (h >> 8) % 2 ? qRgba(alpha, alpha, alpha, alpha) : qRgba(0, 0, 0, alpha);
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    m_grain.setPixel(x + dx, y + dy, speck);
+        }
     m_stampFont = QFont(QStringLiteral("DejaVu Sans"));
     m_stampFont.setBold(true);
     m_stampFont.setPixelSize(std::max(10, height / 22));
@@ -236,6 +248,7 @@ void DriveView::paintBackground(QPainter& painter) const
     fields.setColorAt(0.15, QColor(104, 128, 78));
     fields.setColorAt(1, QColor(78, 108, 52));
     painter.fillRect(QRectF(0, horizon, m_width, m_height - horizon + 1), fields);
+    painter.fillRect(QRectF(0, horizon + 2, m_width, m_height - horizon), QBrush(m_grain));
 }
 
 void DriveView::paintRoad(QPainter& painter) const
@@ -284,6 +297,8 @@ void DriveView::paintRoad(QPainter& painter) const
     asphalt.setColorAt(1, QColor(82, 84, 88));
     painter.setBrush(asphalt);
     band(-kAsphaltHalf, kAsphaltHalf, kNearest, kFarthest);
+    painter.setBrush(QBrush(m_grain));
+    band(-kAsphaltHalf, kAsphaltHalf, kNearest, kFarthest);
 
     // Patches of lighter and darker asphalt: they carry the road's motion.
     for (auto patch = std::int64_t(std::floor(m_distance / kPatchLength)); ; ++patch) {
@@ -297,7 +312,7 @@ void DriveView::paintRoad(QPainter& painter) const
         painter.setBrush(shade < 0 ? QColor(0, 0, 0, int(-shade * 40)) : QColor(255, 255, 255, int(shade * 24)));
         band(-kAsphaltHalf, kAsphaltHalf, std::max(kNearest, nearest), farthest);
         if (hash(patch) % 5 == 0) { // a repaired strip in one lane
-            painter.setBrush(QColor(40, 40, 44, 40));
+            painter.setBrush(QColor(40, 40, 44, 26));
             const double across = (hash(patch) >> 8) % 2 ? 1.75 : -1.75;
             band(across - 1.2, across + 1.1, std::max(kNearest, nearest + 0.5), farthest - 0.5);
         }
