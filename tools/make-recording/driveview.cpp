@@ -370,12 +370,19 @@ void DriveView::paintRoadside(QPainter& painter) const
                 continue;
             painter.setBrush(QColor(86, 68, 50));
             painter.drawRect(QRectF(foot.x - 0.2 * s * size, foot.y - 3 * s * size, 0.4 * s * size, 3 * s * size));
+            // A crown of overlapping leaf masses, lit from above left, darker underneath.
             const int green = 70 + int(unit(thing.number + 11) * 30);
-            painter.setBrush(QColor(44, green, 40));
-            painter.drawEllipse(QPointF(foot.x, foot.y - 4.5 * s * size), 2.6 * s * size, 2.4 * s * size);
-            painter.setBrush(QColor(60, green + 18, 48));
-            painter.drawEllipse(QPointF(foot.x - 0.6 * s * size, foot.y - 5.2 * s * size), 1.5 * s * size,
-                                1.3 * s * size);
+            const double k = s * size;
+            painter.setBrush(QColor(34, green - 18, 32));
+            painter.drawEllipse(QPointF(foot.x, foot.y - 4.4 * k), 2.6 * k, 2.3 * k);
+            for (int mass = 0; mass < 4; ++mass) {
+                const double dx = (unit(thing.number * 8 + mass) - 0.6) * 2.2 * k;
+                const double dy = (unit(thing.number * 8 + mass + 4) - 0.7) * 1.8 * k;
+                const int lift = 8 + mass * 7;
+                painter.setBrush(QColor(44 + lift / 2, green + lift - 6, 38 + lift / 3));
+                painter.drawEllipse(QPointF(foot.x + dx, foot.y - 4.6 * k + dy), (1.5 - 0.15 * mass) * k,
+                                    (1.3 - 0.12 * mass) * k);
+            }
         } else {
             const double w = std::max(1.0, kPostWidth * s);
             if (foot.x + w < 0 || foot.x - w > m_width)
