@@ -13,12 +13,14 @@
 // samples a second with speeds in miles per hour, as cameras log them.
 #include "devicesettings.h"
 #include "telemetryrecordformat.h"
+#include "telemetrytrack.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cmath>
@@ -161,6 +163,24 @@ bool WriteLogs(const QString& folder, const QStringList& names, double clipSecon
     return true;
 }
 
+// The three logs as one, for the pictures: each recording starts its road
+// where the one before left it. Empty when the whole drive does not fit in a
+// track; each recording then follows its own log.
+QString WriteWholeDrive(const QString& folder, const QStringList& names, double clipSeconds, const QTemporaryDir& work)
+{
+    if (clipSeconds * kLogRate * kClips >= kTelemetryCapacity || !work.isValid())
+        return {};
+    QFile whole(work.filePath(QStringLiteral("DRIVE.LOG")));
+    if (!whole.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    for (const QString& name : names) {
+        QFile part(folder + QFileInfo(name).completeBaseName() + QStringLiteral(".LOG"));
+        if (!part.open(QIODevice::ReadOnly) || whole.write(part.readAll()) < 0)
+            return {};
+    }
+    return whole.flush() ? whole.fileName() : QString();
+}
+
 bool WriteSetup(const QString& folder)
 {
     DeviceSettings settings;
@@ -217,6 +237,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make-demo-card: cannot write the logs or setup.ini in %s\n", qPrintable(folder));
         return 1;
     }
+    const QTemporaryDir work;
+    const QString wholeDrive = driveView ? WriteWholeDrive(folder, names, clipSeconds, work) : QString();
     for (int clip = 0; clip < kClips; ++clip) {
         const int startSeconds = 14 * 3600 + 5 * 60 + static_cast<int>(clip * clipSeconds);
         const QString start = QStringLiteral("2026-06-12 %1:%2:%3")
@@ -227,7 +249,10 @@ int main(int argc, char** argv)
                                  QString::number(clipSeconds), QStringLiteral("--width"), QStringLiteral("640"),
                                  QStringLiteral("--height"), QStringLiteral("480"), QStringLiteral("--start-time"),
                                  start, QStringLiteral("--no-log")};
-        if (driveView)
+        if (driveView && !wholeDrive.isEmpty())
+            arguments << QStringLiteral("--drive-view") << QStringLiteral("--follow") << wholeDrive
+                      << QStringLiteral("--follow-from") << QString::number(clip * clipSeconds);
+        else if (driveView)
             arguments << QStringLiteral("--drive-view") << QStringLiteral("--follow")
                       << folder + QFileInfo(names[clip]).completeBaseName() + QStringLiteral(".LOG");
         QProcess recorder;

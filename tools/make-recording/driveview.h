@@ -29,6 +29,10 @@ public:
     // frame. frame must be width x height, Format_RGB32.
     void paint(QImage& frame, const DriveViewInput& input, double stepSeconds);
 
+    // Moves the car on as paint does, without painting: the drive before a
+    // recording's first frame, so a clip that continues a drive continues its road.
+    void advance(const DriveViewInput& input, double stepSeconds);
+
     // The camera's stamp: "2026/06/12 14:05:03  47 km/h", the clock at
     // secondsIn after start (whole seconds, as a camera's clock ticks).
     static QString stampText(const QDateTime& start, double secondsIn, double speedMetresPerSecond);
@@ -45,7 +49,6 @@ private:
         double y;
         double scale; // pixels per metre at that distance
     };
-    void advance(const DriveViewInput& input, double stepSeconds);
     Projected project(double ahead, double across) const;
     void paintBackground(QPainter& painter) const;
     void paintRoad(QPainter& painter) const;

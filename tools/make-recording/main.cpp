@@ -6,7 +6,8 @@
 //   make-recording --out DIR/REC0001.asf [--seconds 5] [--width 640] [--height 480]
 //                  [--fps 30] [--start-time "2026-05-01 12:00:00"] [--route city|straight]
 //                  [--lat 22.5431] [--lon 113.2493] [--log-rate 10] [--kmh]
-//                  [--busy | --drive-view [--follow DIR/REC0001.LOG]] [--log-only | --no-log]
+//                  [--busy | --drive-view [--follow DIR/REC0001.LOG [--follow-from 0]]]
+//                  [--log-only | --no-log]
 //
 // The log's speed is in miles per hour unless --kmh is given (the player's
 // default reading of logs is miles per hour). The picture is a bouncing ball
@@ -57,7 +58,8 @@ struct Options {
     bool kmh = false;
     bool busy = false;
     bool driveView = false;
-    QString follow; // a log whose drive the view follows
+    QString follow;         // a log whose drive the view follows
+    double followFrom = 0;  // seconds into that log at which the recording starts
     bool video = true;
     bool log = true;
 };
@@ -183,9 +185,11 @@ public:
         return true;
     }
 
-    DriveViewInput at(int frame)
+    // The drive at a frame counted from the start of the drive (of the log, with
+    // --follow); the stamp tells the time since the recording's first frame.
+    DriveViewInput at(int driveFrame, int firstFrame)
     {
-        const double seconds = double(frame) / m_options.fps;
+        const double seconds = double(driveFrame) / m_options.fps;
         DriveViewInput input;
         if (m_track) {
             const double place = std::clamp(seconds * m_options.logRate, 0.0, double(m_samples - 1));
@@ -204,7 +208,8 @@ public:
             input.lateralG = -sample.accelX;
             input.brakingG = -sample.accelY;
         }
-        input.stamp = DriveView::stampText(m_options.start, seconds, input.speedMetresPerSecond);
+        input.stamp = DriveView::stampText(m_options.start, double(driveFrame - firstFrame) / m_options.fps,
+                                           input.speedMetresPerSecond);
         return input;
     }
 
@@ -223,6 +228,9 @@ GstMessage* pushDriveFrames(const Options& options, DriveFrames& drive, GstEleme
                             int frames)
 {
     DriveView view(options.width, options.height);
+    const int first = int(std::lround(options.followFrom * options.fps));
+    for (int i = 0; i < first; ++i)
+        view.advance(drive.at(i, first), 1.0 / options.fps);
     GstRef<GstBus> bus(gst_element_get_bus(pipeline));
     const gsize frameBytes = gsize(options.width) * options.height * 4;
     for (int i = 0; i < frames; ++i) {
@@ -236,7 +244,7 @@ GstMessage* pushDriveFrames(const Options& options, DriveFrames& drive, GstEleme
         }
         {
             QImage frame(map.data, options.width, options.height, options.width * 4, QImage::Format_RGB32);
-            view.paint(frame, drive.at(i), 1.0 / options.fps);
+            view.paint(frame, drive.at(first + i, first), 1.0 / options.fps);
         }
         gst_buffer_unmap(buffer, &map);
         GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(i, GST_SECOND, options.fps);
@@ -378,10 +386,13 @@ Options parse(const QCoreApplication& app)
     const QCommandLineOption follow(QStringLiteral("follow"),
                                     QStringLiteral("With --drive-view: show the drive of this log instead."),
                                     QStringLiteral("log"));
+    const QCommandLineOption followFrom(QStringLiteral("follow-from"),
+                                        QStringLiteral("Seconds into the followed log at which the recording starts."),
+                                        QStringLiteral("s"), QStringLiteral("0"));
     const QCommandLineOption logOnly(QStringLiteral("log-only"), QStringLiteral("Write only the .LOG."));
     const QCommandLineOption noLog(QStringLiteral("no-log"), QStringLiteral("Write only the video."));
     parser.addOptions({out, seconds, width, height, fps, startTime, route, lat, lon, logRate, kmh, busy, driveView, follow,
-                       logOnly, noLog});
+                       followFrom, logOnly, noLog});
     parser.process(app);
 
     Options o;
@@ -425,6 +436,9 @@ Options parse(const QCoreApplication& app)
     o.follow = parser.value(follow);
     if (!o.follow.isEmpty() && !o.driveView)
         fail(QStringLiteral("--follow needs --drive-view"));
+    o.followFrom = number(followFrom);
+    if (o.followFrom < 0 || o.followFrom > 36000 || (o.followFrom > 0 && o.follow.isEmpty()))
+        fail(QStringLiteral("--follow-from needs --follow and a time within the log"));
     if (o.busy && o.driveView)
         fail(QStringLiteral("--busy and --drive-view are two different pictures"));
     o.video = !parser.isSet(logOnly);

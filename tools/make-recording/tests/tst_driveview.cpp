@@ -1,6 +1,7 @@
 // The view from the driver's seat: it moves with the distance driven and only
 // then, bends with the lateral G, rises at the brake, and stamps a running
-// clock; make-recording puts it into recordings that follow a log.
+// clock; make-recording puts it into recordings that follow a log, from its
+// start or from a later second of it.
 #include "driveview.h"
 
 #include <QProcess>
@@ -76,6 +77,19 @@ private slots:
         const QImage fastFrame = paintFrame(fast, moving(20));
         QVERIFY(slowFrame == fastFrame);
         QVERIFY(slowFrame != paintFrame(slow, moving(10)));
+    }
+
+    void aDriveContinuedUnseenLooksAsIfItHadBeenPainted()
+    {
+        // The next clip of a drive advances over the frames before its first.
+        DriveView painted(kWidth, kHeight);
+        DriveView continued(kWidth, kHeight);
+        for (int i = 0; i < 45; ++i) {
+            const DriveViewInput input = moving(12.0 - i * 0.2, i < 20 ? 0.3 : 0.0, i > 30 ? 0.6 : 0.0);
+            paintFrame(painted, input);
+            continued.advance(input, kStep);
+        }
+        QVERIFY(paintFrame(painted, moving(3)) == paintFrame(continued, moving(3)));
     }
 
     void lateralGBendsTheRoadAndBrakingRaisesTheHorizon()
@@ -158,10 +172,19 @@ private slots:
         const QString out = dir.filePath(QStringLiteral("VIEW.asf"));
         QCOMPARE(run(QStringList{QStringLiteral("--out"), out} + common.split(u' ') + QStringList{log}), 0);
         QVERIFY(QFileInfo(out).size() > 10000);
+        const QString later = dir.filePath(QStringLiteral("LATER.asf"));
+        QCOMPARE(run(QStringList{QStringLiteral("--out"), later} + common.split(u' ')
+                     + QStringList{log, QStringLiteral("--follow-from"), QStringLiteral("1")}),
+                 0);
+        QVERIFY(QFileInfo(later).size() > 10000);
 
         const QString orphan = dir.filePath(QStringLiteral("ORPHAN.asf"));
         QVERIFY(run(QStringList{QStringLiteral("--out"), orphan} + common.split(u' ')
                     + QStringList{dir.filePath(QStringLiteral("NONE.LOG"))})
+                != 0);
+        QVERIFY(!QFile::exists(orphan));
+        QVERIFY(run({QStringLiteral("--out"), orphan, QStringLiteral("--drive-view"), QStringLiteral("--follow-from"),
+                     QStringLiteral("1")})
                 != 0);
         QVERIFY(!QFile::exists(orphan));
     }
