@@ -6,7 +6,8 @@
 //
 // The recordings show the view from the driver's seat following the logs
 // (speed, bends, the dip at the brake) with the camera's date, time and speed
-// stamp; --ball makes the generator's cheap test picture instead.
+// stamp, one road through all three; --ball makes the generator's cheap test
+// picture instead.
 //
 // The drive goes up the Champs-Elysees, turns sharply left at the Rond-Point
 // into Avenue Montaigne and ends with a hard brake. Logs are written at ten
