@@ -75,7 +75,7 @@ DriveView::DriveView(int width, int height)
         m_depths.push_back(z);
     m_depths.push_back(kFarthest);
     makePanorama();
-    // Grain of asphalt and grass: a faint fixed tile, light and dark specks of
+    // Grain of the asphalt: a faint fixed tile, light and dark specks of
     // two pixels.
     m_grain = QImage(128, 128, QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < m_grain.height(); y += 2)
@@ -248,7 +248,6 @@ void DriveView::paintBackground(QPainter& painter) const
     fields.setColorAt(0.15, QColor(104, 128, 78));
     fields.setColorAt(1, QColor(78, 108, 52));
     painter.fillRect(QRectF(0, horizon, m_width, m_height - horizon + 1), fields);
-    painter.fillRect(QRectF(0, horizon + 2, m_width, m_height - horizon), QBrush(m_grain));
 }
 
 void DriveView::paintRoad(QPainter& painter) const

@@ -62,7 +62,7 @@ private:
     double m_horizonRest;   // horizon row when the car is level
     QImage m_panorama;      // sky, clouds, hills and tree line all round; wraps at a full turn
     int m_panoramaHorizon;  // row of the horizon in m_panorama
-    QImage m_grain;         // tile of faint specks over grass and asphalt
+    QImage m_grain;         // tile of faint specks over the asphalt
     std::vector<double> m_depths; // metres ahead at which the road's outline is sampled
 
     double m_distance = 0;  // metres driven
