@@ -567,7 +567,8 @@ void CPlayerDlg::ApplyLanguage()
 
 void CPlayerDlg::ShowConfiguration()
 {
-    ShowConfigurationDialog(this, m_moduleDirectory);
+    // The folder may reach a desktop portal's dialog, which knows no "./".
+    ShowConfigurationDialog(this, QDir(m_moduleDirectory).absolutePath() + u'/');
 }
 
 // ---- chrome ---------------------------------------------------------------
