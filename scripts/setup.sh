@@ -8,6 +8,8 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-dev
   # Qt 6: widgets, printing, embedded browser and its web channel, tests
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools qt6-webchannel-dev libgl-dev
+  # Qt's own dialogs (open, save, print, message-box buttons) in the UI language
+  qt6-translations-l10n
   # GStreamer: playback engine and the recording generator
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-tools
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad

@@ -74,6 +74,69 @@ QString SettingsPathFor(const QString& moduleDirectory)
     return moduleDirectory + QLatin1String(kPlayerSettingsFileName);
 }
 
+namespace {
+
+bool writableByUs(const QByteArray& path)
+{
+    return ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
+}
+
+// Whether a write of the settings file at `path` can succeed: the file is
+// replaced through a new file in its folder, so the folder must take one.
+bool settingsWritableAt(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : native.left(slash == 0 ? 1 : slash);
+    if (::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        return false;
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode) && writableByUs(native);
+}
+
+} // namespace
+
+QString SettingsPathInUse(const QString& moduleDirectory)
+{
+    return SettingsPathInUseUnder(moduleDirectory, QFile::decodeName(qgetenv("XDG_CONFIG_HOME")),
+                                  QFile::decodeName(qgetenv("HOME")));
+}
+
+QString SettingsPathInUseUnder(const QString& moduleDirectory, const QString& configHome, const QString& home)
+{
+    const QString beside = SettingsPathFor(moduleDirectory);
+    if (settingsWritableAt(beside))
+        return beside;
+    QByteArray base = QFile::encodeName(configHome);
+    if (!base.startsWith('/')) {
+        const QByteArray homeFolder = QFile::encodeName(home);
+        if (!homeFolder.startsWith('/'))
+            return beside;
+        base = withoutTrailingSlashes(homeFolder) + "/.config";
+    }
+    base = withoutTrailingSlashes(base);
+    // ~/.config may not exist yet on a fresh account; our own folder is the user's alone.
+    if (::mkdir(base.constData(), 0700) != 0 && errno != EEXIST)
+        return beside;
+    const QByteArray folder = base + "/kestrelview";
+    if (::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
+        return beside;
+    const QString own = QFile::decodeName(folder) + u'/' + QLatin1String(kPlayerSettingsFileName);
+    if (!settingsWritableAt(own))
+        return beside;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(own).constData(), &st) != 0 && errno == ENOENT) {
+        // The installed file's choices (a language, HelpFile) carry over once;
+        // later the user's own file wins.
+        QFile installed(beside);
+        if (installed.open(QIODevice::ReadOnly))
+            WriteFileNoFollow(own, installed.read(16 * 1024 * 1024));
+    }
+    return own;
+}
+
 QString PrivateTempDirectory()
 {
     return PrivateTempDirectoryUnder(QFile::decodeName(qgetenv("XDG_RUNTIME_DIR")), QStringLiteral("/tmp"));

@@ -22,6 +22,19 @@ QString ModuleDirectoryFromArgument(const QString& argv0);
 // moduleDirectory + "ZELPlayer.ini".
 QString SettingsPathFor(const QString& moduleDirectory);
 
+// The settings file the program reads and writes: SettingsPathFor(moduleDirectory)
+// while it can be written there (the file, and its folder for the atomic
+// replacement), else "ZELPlayer.ini" in the user's own folder for the program,
+// $XDG_CONFIG_HOME/kestrelview/ (~/.config/kestrelview/ when that variable is
+// unset or not absolute). A user file that does not exist yet starts as a copy
+// of the program folder's one, when there is one. When no user folder can be
+// made either, the program folder's file (read-only, as before).
+QString SettingsPathInUse(const QString& moduleDirectory);
+
+// The same rule with the user's configuration folder given (stands for
+// $XDG_CONFIG_HOME; ignored unless absolute, then `home` + "/.config").
+QString SettingsPathInUseUnder(const QString& moduleDirectory, const QString& configHome, const QString& home);
+
 // The user's private folder for working files, with a trailing '/':
 // $XDG_RUNTIME_DIR/kestrelview/ when that variable names an absolute folder,
 // else /tmp/kestrelview-<uid>/. The folder is created with mode 0700 and is

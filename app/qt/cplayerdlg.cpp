@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLoggingCategory>
@@ -143,7 +144,7 @@ CPlayerDlg::CPlayerDlg(const QString& argv0, QWidget* parent) : QDialog(parent)
     m_tempDirectory = PrivateTempDirectory();
     m_savedPosition = 0;
     m_moduleDirectory = ModuleDirectoryFromArgument(argv0);
-    PlayerSettingsPath = SettingsPathFor(m_moduleDirectory);
+    PlayerSettingsPath = SettingsPathInUse(m_moduleDirectory);
     ShowKMHMode = ReadShowKMHMode();
     RecordFolder = ReadLastLoadPath();
     m_continuousPlay.SetOn(ReadContinuousPlay());
@@ -180,7 +181,7 @@ CPlayerDlg::~CPlayerDlg()
 void CPlayerDlg::StartRootsweep()
 {
     // Started from the program's own folder, never through PATH; not awaited.
-    const QString program = m_moduleDirectory + QStringLiteral("rootsweep");
+    const QString program = QFileInfo(m_moduleDirectory + QStringLiteral("rootsweep")).absoluteFilePath();
     if (!QProcess::startDetached(program, {}))
         qCInfo(lcApp) << "rootsweep could not be started from" << program;
 }
@@ -285,7 +286,8 @@ void CPlayerDlg::SetUpPanels()
     m_record->setGeometry(0, 0, m_panelFrame->width(), m_panelFrame->height());
     m_information->setGeometry(0, 0, m_panelFrame->width(), m_panelFrame->height());
     m_information->SetReadoutFont(m_font);
-    m_information->SetFolders(m_moduleDirectory, m_tempDirectory);
+    // The map page and its fallback go to the browser by full path.
+    m_information->SetFolders(QDir(m_moduleDirectory).absolutePath() + u'/', m_tempDirectory);
     m_record->show();
     m_information->hide();
     m_tabs[0]->SetPushedState(true);
@@ -311,6 +313,9 @@ void CPlayerDlg::SetUpSliders()
     m_volumeSlider->SetRange(0, 1000, false);
     m_volumeSlider->SetPos(500);
     m_volumeSlider->SetMargins(28, 0, 23);
+    // A focused slider takes every key, but Escape must still end full screen.
+    m_positionSlider->installEventFilter(this);
+    m_volumeSlider->installEventFilter(this);
 }
 
 void CPlayerDlg::SetUpTooltips()
@@ -500,8 +505,10 @@ void CPlayerDlg::ShowHelp()
 {
     const QString help = ReadHelpFile();
     const QString path = m_moduleDirectory + help;
+    // The desktop resolves no relative file URL ("./help.html" when started
+    // as ./kestrelview): the document leaves with its full path.
     if (!help.isEmpty() && QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     ShowAbout();
 }
 
@@ -534,6 +541,7 @@ void CPlayerDlg::ShowLanguageMenu()
 void CPlayerDlg::ApplyLanguage()
 {
     WriteDefaultLang(CurrentLanguage);
+    m_qtTexts.Apply(CurrentLanguage);
     // The same tools in the same order as at set-up; the language button now
     // carries the language's own caption instead of a text of the table.
     for (const auto& tip : kTooltips) {
@@ -559,7 +567,8 @@ void CPlayerDlg::ApplyLanguage()
 
 void CPlayerDlg::ShowConfiguration()
 {
-    ShowConfigurationDialog(this, m_moduleDirectory);
+    // The folder may reach a desktop portal's dialog, which knows no "./".
+    ShowConfigurationDialog(this, QDir(m_moduleDirectory).absolutePath() + u'/');
 }
 
 // ---- chrome ---------------------------------------------------------------
@@ -619,6 +628,11 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
 
 bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == m_positionSlider || watched == m_volumeSlider) && event->type() == QEvent::KeyPress
+        && FullScreenActive && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        OnCommand(kCancel);
+        return true;
+    }
     if (watched == m_positionSlider && event->type() == QEvent::KeyPress
         && SliderKeyStepsToEvent(static_cast<QKeyEvent*>(event)))
         return true;

@@ -5,6 +5,7 @@
 // user-interface thread; the engine's streaming threads never reach it.
 #include "continuousplay.h"
 #include "preparedengine.h"
+#include "qtdialogtranslation.h"
 #include "eventtimeline.h"
 #include "windowdragger.h"
 
@@ -205,5 +206,7 @@ private:
     QImage m_background;  // 202 with the gauge of the current unit
     int m_backgroundUnit = -1;
     bool m_exitConfirmed = false;
+    // Qt's own dialogs and message-box buttons in the language in use.
+    QtDialogTranslation m_qtTexts;
     WindowDragger m_dragger;
 };

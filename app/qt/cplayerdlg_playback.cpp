@@ -14,11 +14,13 @@
 #include "creadout.h"
 #include "crecord.h"
 #include "formatclock.h"
+#include "missingplugin.h"
 #include "framestill.h"
 #include "positionmath.h"
 #include "playerids.h"
 #include "playersettings.h"
 #include "playertexts.h"
+#include "recordingfiles.h"
 #include "recordlistmodel.h"
 #include "recordrowstore.h"
 #include "snapshotprint.h"
@@ -29,6 +31,7 @@
 #include "uiseam.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 using namespace PlayerId;
 
@@ -37,6 +40,24 @@ namespace {
 constexpr double kFallbackSeconds = 1.0;
 constexpr double kFrameStepBackSeconds = 0.05;
 constexpr double kSkipSeconds = 3.0;
+
+// A part GStreamer lacks leaves the picture black (or the file closed): the
+// user reads once which package brings it, after the start has finished.
+void reportMissingDecoder(QWidget* window, const CDXGraph& engine)
+{
+    const CDXGraph::MissingPlugin missing = engine.MissingDecoder();
+    if (missing.IsEmpty() || !FirstReportOfMissingPlugin(missing.detail))
+        return;
+    const QString text = PlayerText(kPlayerTextMissingDecoder)
+                             .arg(missing.description, DebianPackageForMissingPlugin(missing.detail));
+    QPointer<QWidget> target(window);
+    QMetaObject::invokeMethod(
+        window, [target, text] {
+            if (target)
+                UiSeam::Warn(target, QStringLiteral("Kestrelview"), text);
+        },
+        Qt::QueuedConnection);
+}
 }  // namespace
 
 void CPlayerDlg::SetPlayLooks(bool playPushed, bool pausePushed)
@@ -69,6 +90,7 @@ void CPlayerDlg::StartPlayback()
             return;
         m_engine->RenderFile(m_currentVideoPath);
     }
+    reportMissingDecoder(this, *m_engine);
     m_engine->SetDisplayWindow(m_videoArea);
     m_still->Clear();
     KeepFullScreen();
@@ -267,7 +289,7 @@ void CPlayerDlg::TransportCommand(int id)
 void CPlayerDlg::OpenFileCommand()
 {
     OpenFileRequest request;
-    request.filter = QStringLiteral("ASF File (*.asf)");
+    request.filter = QStringLiteral("ASF File (%1)").arg(RecordingFilePatterns());
     request.multiple = true;
     const QStringList files = UiSeam::OpenFiles(this, request);
     if (files.isEmpty())

@@ -12,7 +12,10 @@ enum PlayerTextId : int {
     kPlayerTextSnapshotSaved = 0,    // "Snapshot saved" (the note names the file after it)
     kPlayerTextContinuousPlay = 1,   // "Continuous play" (menu item)
     kPlayerTextSpeed = 2,            // "Speed" (the playback-rate note, "Speed 2×")
-    kPlayerTextCount = 3,
+    // "Cannot decode this recording: %1 is not installed. Install the Debian package %2."
+    // (%1 GStreamer's name of the missing part, %2 the package)
+    kPlayerTextMissingDecoder = 3,
+    kPlayerTextCount = 4,
 };
 
 // Text `id` in CurrentLanguage (English for a language outside 0..26 or without

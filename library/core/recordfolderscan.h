@@ -10,3 +10,7 @@
 // (and links to them), "." and ".." are skipped; hidden files are not. A folder
 // that cannot be read gives an empty list.
 QStringList ScanRecordFolder(const QString& folder, const QString& extension);
+
+// The same for several extensions in one pass: the names with the first
+// extension come first, then those with any other, each part in name order.
+QStringList ScanRecordFolder(const QString& folder, const QStringList& extensions);

@@ -43,9 +43,14 @@ void AppendRecordRow(const QString& fileName)
 
 int LoadRecordFolderModel(const QString& path, const QString& extension)
 {
+    return LoadRecordFolderModel(path, QStringList{extension});
+}
+
+int LoadRecordFolderModel(const QString& path, const QStringList& extensions)
+{
     clearModelRows();
     RecordFolder = path.endsWith(u'/') ? path : path + u'/';
-    for (const QString& name : ScanRecordFolder(RecordFolder, extension))
+    for (const QString& name : ScanRecordFolder(RecordFolder, extensions))
         AppendRecordRow(name);
     // An empty list has no current row; an index left from the previous list
     // would point past its end.

@@ -21,7 +21,8 @@ extern QString CurrentRecordName;
 // Number text (cell 0) of the current record's row.
 extern QString CurrentRecordNumber;
 
-// The extension every caller lists.
+// The camera's own recordings; the list shows them first among
+// RecordingExtensions().
 inline constexpr char kRecordingExtension[] = ".asf";
 
 // Registers the store that holds the rows (the panel's list control); nullptr
@@ -40,6 +41,9 @@ void AppendRecordRow(const QString& fileName);
 // becomes RecordFolder) and returns the new RecordCount. When nothing was found
 // CurrentRecordIndex becomes -1; selecting row 0 is the panel's part.
 int LoadRecordFolderModel(const QString& path, const QString& extension);
+// The same for several extensions (see ScanRecordFolder): the player lists
+// RecordingExtensions().
+int LoadRecordFolderModel(const QString& path, const QStringList& extensions);
 
 // The open-file command's part: replaces all rows by the chosen files in their
 // order and sets RecordFolder to their folder (with a trailing '/'). No row is

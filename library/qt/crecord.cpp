@@ -5,6 +5,7 @@
 #include "controlid.h"
 #include "paneloutline.h"
 #include "recordingevents.h"
+#include "recordingfiles.h"
 #include "recordlistmodel.h"
 #include "skin.h"
 #include "uiseam.h"
@@ -122,7 +123,7 @@ void CRecord::createControls()
 void CRecord::Initialise()
 {
     if (!RecordFolder.isEmpty())
-        LoadRecordFolder(RecordFolder, QLatin1String(kRecordingExtension));
+        LoadRecordFolder(RecordFolder, RecordingExtensions());
 }
 
 void CRecord::SetButtonFaces()
@@ -225,7 +226,12 @@ void CRecord::showEventCounts(const QList<RecordEventCount>& counts)
 
 int CRecord::LoadRecordFolder(const QString& path, const QString& extension)
 {
-    LoadRecordFolderModel(path, extension);
+    return LoadRecordFolder(path, QStringList{extension});
+}
+
+int CRecord::LoadRecordFolder(const QString& path, const QStringList& extensions)
+{
+    LoadRecordFolderModel(path, extensions);
     update();
     if (RecordCount > 0) {
         m_list->setFocus();
@@ -241,13 +247,13 @@ int CRecord::LoadRecordFolder(const QString& path, const QString& extension)
 void CRecord::onLoad()
 {
     OpenFileRequest request;
-    request.filter = QStringLiteral("%1 (*.asf)").arg(UiText(kTextVideoFile));
+    request.filter = QStringLiteral("%1 (%2)").arg(UiText(kTextVideoFile), RecordingFilePatterns());
     request.multiple = false;
     const QStringList chosen = UiSeam::OpenFiles(this, request);
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return;
     const QString folder = QFileInfo(chosen.first()).absolutePath();
-    LoadRecordFolder(folder.endsWith(u'/') ? folder : folder + u'/', QLatin1String(kRecordingExtension));
+    LoadRecordFolder(folder.endsWith(u'/') ? folder : folder + u'/', RecordingExtensions());
     if (m_saveFolder)
         m_saveFolder();
 }

@@ -57,6 +57,9 @@ public:
     // Replaces the rows by the recordings of `path` with `extension` (".asf"),
     // selects and previews row 0 when there is one; returns RecordCount.
     int LoadRecordFolder(const QString& path, const QString& extension);
+    // The same for several extensions, the first one's rows first; the panel
+    // lists RecordingExtensions().
+    int LoadRecordFolder(const QString& path, const QStringList& extensions);
     // SelectedRecordPath = RecordFolder + fileName, and its first frame, paused,
     // in the preview area. One preview engine at a time.
     void PreviewRecord(const QString& fileName);

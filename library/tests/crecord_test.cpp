@@ -175,7 +175,7 @@ private slots:
         loadCard(panel);
 
         QCOMPARE(m_dialogs, 1);
-        QCOMPARE(m_lastFilter, QStringLiteral("Video file (*.asf)"));
+        QCOMPARE(m_lastFilter, QStringLiteral("Video file (*.asf *.mp4 *.mov *.mkv *.ts)"));
         QCOMPARE(RecordFolder, m_card);
         QCOMPARE(p->saved, 1);
         QCOMPARE(RecordCount, 3);

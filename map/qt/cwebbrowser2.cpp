@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QTimer>
+#include <QFileInfo>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebChannel>
@@ -220,7 +221,8 @@ CWebBrowser2::~CWebBrowser2()
 void CWebBrowser2::Navigate(const QString& localPath)
 {
     m_path = localPath;
-    m_page->load(QUrl::fromLocalFile(localPath));
+    // A relative file URL means nothing to the browser engine.
+    m_page->load(QUrl::fromLocalFile(QFileInfo(localPath).absoluteFilePath()));
 }
 
 void CWebBrowser2::SetSilent(bool silent)

@@ -16,6 +16,8 @@
 #include <gst/app/gstappsink.h>
 #include <gst/audio/streamvolume.h>
 #include <gst/gst.h>
+#include <gst/pbutils/missing-plugins.h>
+#include <gst/pbutils/pbutils.h>
 #include <gst/video/video.h>
 
 #include <atomic>
@@ -131,7 +133,10 @@ GstElement* makeAudioSink()
 void ensureGstreamer()
 {
     static std::once_flag once;
-    std::call_once(once, [] { gst_init(nullptr, nullptr); });
+    std::call_once(once, [] {
+        gst_init(nullptr, nullptr);
+        gst_pb_utils_init();
+    });
 }
 
 // A mapped video frame kept alive as long as a QImage shows its memory.
@@ -238,6 +243,9 @@ struct CDXGraph::Impl {
     // the file has them (a decoder clips the first frame after a seek to the
     // seek's target); written by the streaming thread, read by StepBackOneFrame.
     std::deque<GstClockTime> frameTimes; // guarded by mutex; newest at the back
+    // Shared. The first decoder or demuxer this file needed and GStreamer
+    // lacks, from the bus handler; empty when none.
+    MissingPlugin missing; // guarded by mutex
 
     static GstBusSyncReply onBusMessage(GstBus*, GstMessage* message, gpointer self);
     static GstFlowReturn onNewPreroll(GstAppSink* sink, gpointer self);
@@ -274,6 +282,19 @@ GstBusSyncReply CDXGraph::Impl::onBusMessage(GstBus*, GstMessage* message, gpoin
     case GST_MESSAGE_EOS:
         if (fromPipeline)
             d->atEnd = true;
+        break;
+    case GST_MESSAGE_ELEMENT:
+        // Without it the picture just stays black: the owner tells the user
+        // which package to install.
+        if (gst_is_missing_plugin_message(message)) {
+            GCharPtr description(gst_missing_plugin_message_get_description(message));
+            GCharPtr detail(gst_missing_plugin_message_get_installer_detail(message));
+            std::lock_guard lock(d->mutex);
+            if (d->missing.detail.isEmpty()) {
+                d->missing.description = QString::fromUtf8(description ? description.get() : "");
+                d->missing.detail = QString::fromUtf8(detail ? detail.get() : "");
+            }
+        }
         break;
     case GST_MESSAGE_ERROR: {
         GError* error = nullptr;
@@ -648,6 +669,10 @@ bool CDXGraph::RenderFile(const QString& path)
     }
     d->lastFrame = QImage();
     d->dropNativeSamples();
+    {
+        std::lock_guard lock(d->mutex);
+        d->missing = MissingPlugin();
+    }
     g_object_set(d->playbin.get(), "uri", uri.get(), nullptr);
 
     // Preroll now, as the design's graph is complete when the file is rendered:
@@ -996,6 +1021,12 @@ bool CDXGraph::SaveSnapshot(const QString& path)
         return false;
     }
     return true;
+}
+
+CDXGraph::MissingPlugin CDXGraph::MissingDecoder() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->missing;
 }
 
 QString CDXGraph::MissingPluginsMessage()

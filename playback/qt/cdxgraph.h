@@ -88,6 +88,18 @@ public:
     // sentence naming the Debian package(s) to install.
     static QString MissingPluginsMessage();
 
+    // A decoder or demuxer the last rendered file needs that GStreamer does
+    // not have (its video then stays black, or the file does not open):
+    // GStreamer's description ("H.265 (Main Profile) decoder") and installer
+    // detail ("gstreamer|1.0|...|decoder-video/x-h265, ..."); both empty when
+    // nothing was missing. Known once RenderFile has returned.
+    struct MissingPlugin {
+        QString description;
+        QString detail;
+        bool IsEmpty() const { return detail.isEmpty(); }
+    };
+    MissingPlugin MissingDecoder() const;
+
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
