@@ -18,6 +18,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -243,6 +246,8 @@ void CRecord::onLoad()
     OpenFileRequest request;
     request.filter = QStringLiteral("%1 (*.asf)").arg(UiText(kTextVideoFile));
     request.multiple = false;
+    // The folder listed now is where the next one is most likely found.
+    request.directory = RecordFolder;
     const QStringList chosen = UiSeam::OpenFiles(this, request);
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return;
@@ -277,6 +282,16 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
             break;
         default:
             break;
+        }
+        if (event->type() == QEvent::ToolTip && watched == m_list->viewport()) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QString name = CutNameAt(help->pos());
+            if (name.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), name, m_list->viewport(),
+                                   m_list->visualRect(m_list->indexAt(help->pos())));
+            return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport()) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -386,6 +401,33 @@ void CRecord::onDoubleClicked(const QModelIndex& index)
     sendOpenRequest();
 }
 
+QString CRecord::CutNameAt(const QPoint& viewportPoint) const
+{
+    const QModelIndex at = m_list->indexAt(viewportPoint);
+    if (!at.isValid())
+        return {};
+    const QModelIndex name = at.siblingAtColumn(kFileNameColumn);
+    const QString text = name.data().toString();
+    // The cell's room for text: its width less the view's margins on both sides.
+    const int margin = m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
+    const int room = m_list->visualRect(name).width() - 2 * margin;
+    return m_list->fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+bool CRecord::OpenRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    m_list->selectionModel()->setCurrentIndex(m_list->model()->index(row, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    CurrentRecordIndex = row;
+    CurrentRecordName = cell(row, kFileNameColumn);
+    CurrentRecordNumber = cell(row, kNumberColumn);
+    m_selectedRecordPath = RecordFolder + CurrentRecordName;
+    sendOpenRequest();
+    return true;
+}
+
 void CRecord::SelectPreviousRecord()
 {
     stepToRecord(CurrentRecordIndex - 1);
@@ -455,10 +497,14 @@ void CRecord::resizeEvent(QResizeEvent* event)
 
 void CRecord::keyPressEvent(QKeyEvent* event)
 {
-    // Return presses the panel's default button, LOAD. Escape would close a
-    // dialog; this one is a panel, so the main window decides.
+    // Return on a selected row of the list opens it, as a double click does;
+    // elsewhere it presses the panel's default button, LOAD. Escape would
+    // close a dialog; this one is a panel, so the main window decides.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_loadButton->click();
+        if (m_list->hasFocus() && !m_list->selectedItems().isEmpty())
+            onOpen();
+        else
+            m_loadButton->click();
         return;
     }
     if (event->key() == Qt::Key_Escape) {
