@@ -403,7 +403,12 @@ void CPlayerDlg::OnCommand(int id)
     case PlayerKeyCommand::kNextRecording: m_record->SelectNextRecord(); break;
     case PlayerKeyCommand::kPreviousRecording: m_record->SelectPreviousRecord(); break;
     case PlayerKeyCommand::kLoadFolder: FindControl<QAbstractButton>(m_record, CRecord::kLoadButton)->click(); break;
-    case PlayerKeyCommand::kShowKeys: m_keyOverlay->Toggle(); break;
+    case PlayerKeyCommand::kShowKeys:
+        // The list is drawn on the window, which full screen covers.
+        if (FullScreenActive && !m_keyOverlay->isVisible())
+            OnCommand(kCancel);
+        m_keyOverlay->Toggle();
+        break;
     default: break;
     }
 }

@@ -92,8 +92,8 @@ bool CPlayerDlg::FocusedControlKeeps(QKeyEvent* key) const
     const PlayerKeyBinding* binding = BindingForKey(key->keyCombination());
     if (!binding || binding->keptBy == kNoKeeper)
         return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this)
+    QWidget* focus = focusWidget();
+    if (!focus)
         return false;
     if ((binding->keptBy & kSliderKeeps) && focus == m_positionSlider)
         return true;
