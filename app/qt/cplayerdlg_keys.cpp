@@ -13,6 +13,7 @@
 #include "keyoverlay.h"
 #include "keytable.h"
 #include "playerids.h"
+#include "recordingfiles.h"
 #include "recordlistmodel.h"
 #include "recordrowstore.h"
 #include "uiseam.h"
@@ -37,10 +38,9 @@ constexpr int kVolumeStep = 50;
 constexpr int kWheelNotch = 120;  // eighths of a degree
 constexpr long kSilence = -10000;  // hundredths of a decibel
 
-// A name the folder scan lists as a recording.
 bool IsRecordingName(const QString& fileName)
 {
-    return fileName.endsWith(QLatin1String(kRecordingExtension), Qt::CaseInsensitive);
+    return IsRecordingFile(fileName);
 }
 
 QStringList LocalPaths(const QMimeData* data)
