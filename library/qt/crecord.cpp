@@ -283,6 +283,14 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
         default:
             break;
         }
+        // Return on a selected row opens it, as a double click does.
+        if (event->type() == QEvent::KeyPress && watched == m_list) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_list->selectedItems().isEmpty()) {
+                onOpen();
+                return true;
+            }
+        }
         if (event->type() == QEvent::ToolTip && watched == m_list->viewport()) {
             const auto* help = static_cast<QHelpEvent*>(event);
             const QString name = CutNameAt(help->pos());
@@ -497,14 +505,11 @@ void CRecord::resizeEvent(QResizeEvent* event)
 
 void CRecord::keyPressEvent(QKeyEvent* event)
 {
-    // Return on a selected row of the list opens it, as a double click does;
-    // elsewhere it presses the panel's default button, LOAD. Escape would
-    // close a dialog; this one is a panel, so the main window decides.
+    // Return presses the panel's default button, LOAD (on a selected row of
+    // the list it opens the row, see eventFilter). Escape would close a
+    // dialog; this one is a panel, so the main window decides.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (m_list->hasFocus() && !m_list->selectedItems().isEmpty())
-            onOpen();
-        else
-            m_loadButton->click();
+        m_loadButton->click();
         return;
     }
     if (event->key() == Qt::Key_Escape) {
