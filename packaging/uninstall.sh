@@ -17,6 +17,7 @@ fi
 
 status=0
 program_dirs=()
+desktop_dirs=()
 while IFS= read -r path || [ -n "$path" ]; do
   [ -n "$path" ] || continue
   case "$path" in
@@ -33,6 +34,9 @@ while IFS= read -r path || [ -n "$path" ]; do
     echo "left in place (not a file): $path" >&2
     status=1
   fi
+  case "$path" in
+    */kestrelview.desktop) desktop_dirs+=("$(dirname -- "$path")") ;;
+  esac
   # The program folder is the one that held rootsweep beside the player.
   if [ "$(basename -- "$path")" = rootsweep ]; then
     dir=$(dirname -- "$path")
@@ -50,4 +54,10 @@ for dir in ${program_dirs[@]+"${program_dirs[@]}"}; do
     echo "kept $dir/ (it still holds files, such as ZELPlayer.ini)"
   fi
 done
+# The desktop database forgets the entry's file types.
+if command -v update-desktop-database >/dev/null 2>&1; then
+  for dir in ${desktop_dirs[@]+"${desktop_dirs[@]}"}; do
+    [ -d "$dir" ] && update-desktop-database -q "$dir" 2>/dev/null
+  done
+fi
 exit $status

@@ -22,8 +22,10 @@ PACKAGES=(
   # the full-screen test; camera-like recordings and the plain players the
   # playback benchmark compares with
   xvfb xauth xdotool imagemagick x11-utils openbox ffmpeg mpv
-  # checking the installed menu entry
+  # checking the installed menu entry and refreshing the desktop database
   desktop-file-utils
+  # opening the help page from the ? button
+  xdg-utils
   # fonts: Arial metrics and CJK glyphs for the 27 languages
   fonts-liberation fonts-dejavu-core fonts-noto-cjk
 )

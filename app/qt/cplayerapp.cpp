@@ -9,13 +9,17 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QToolTip>
 
-bool CPlayerApp::InitInstance(const QString& argv0)
+bool CPlayerApp::InitInstance(const QString& argv0, const QStringList& paths)
 {
     CPlayerDlg dialog(argv0);
     const QString missing = CDXGraph::MissingPluginsMessage();
     if (!missing.isEmpty())
         UiSeam::Warn(&dialog, QStringLiteral("Dashtrail"), missing);
+    // A recording plays on the window as shown, so it opens once the loop runs.
+    if (!paths.isEmpty())
+        QMetaObject::invokeMethod(&dialog, [&dialog, paths] { dialog.OpenPaths(paths); }, Qt::QueuedConnection);
     dialog.exec();
     return false;
 }
@@ -64,4 +68,5 @@ void ApplyDarkLook(QApplication& application)
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6a, 0x72, 0x7c));
     palette.setColor(QPalette::Disabled, QPalette::Base, window);
     application.setPalette(palette);
+    QToolTip::setPalette(palette);
 }

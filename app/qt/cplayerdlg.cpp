@@ -14,6 +14,7 @@
 #include "crecord.h"
 #include "dialogunits.h"
 #include "framestill.h"
+#include "keyoverlay.h"
 #include "keytable.h"
 #include "paneloutline.h"
 #include "playerids.h"
@@ -41,6 +42,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QUrl>
+#include <QWheelEvent>
 
 Q_LOGGING_CATEGORY(lcApp, "kestrel.app")
 
@@ -340,7 +342,11 @@ void CPlayerDlg::WireCommands()
     connect(m_information, &CInformation::nextRequested, m_record, &CRecord::SelectNextRecord);
     connect(m_telemetryPanel, &TelemetryPanel::surfacePicked, this, &CPlayerDlg::SeekFromStrip);
     connect(m_information, &CInformation::RouteSampleClicked, this, &CPlayerDlg::SeekToRouteSample);
-    m_record->SetSaveFolderCallback([] { SaveRecordFolder(); });
+    // A folder loaded while the information panel is in front (Ctrl+L) shows.
+    m_record->SetSaveFolderCallback([this] {
+        SaveRecordFolder();
+        ShowRecordPanel();
+    });
     m_record->SetOpenTarget(this);
 }
 
@@ -392,6 +398,22 @@ void CPlayerDlg::OnCommand(int id)
     case PlayerKeyCommand::kNormalRate: ChangePlaybackRate(id); break;
     case PlayerKeyCommand::kNextEvent: StepToEvent(+1); break;
     case PlayerKeyCommand::kPreviousEvent: StepToEvent(-1); break;
+    case PlayerKeyCommand::kPlayPause: TransportCommand(m_engine && m_engine->IsRunning() ? kPause : kPlay); break;
+    case PlayerKeyCommand::kLongSkipBack:
+    case PlayerKeyCommand::kLongSkipForward: TransportCommand(id); break;
+    case PlayerKeyCommand::kToggleFullScreen: ToggleFullScreen(); break;
+    case PlayerKeyCommand::kToggleMute: ToggleMute(); break;
+    case PlayerKeyCommand::kVolumeUp: StepVolume(+1); break;
+    case PlayerKeyCommand::kVolumeDown: StepVolume(-1); break;
+    case PlayerKeyCommand::kNextRecording: m_record->SelectNextRecord(); break;
+    case PlayerKeyCommand::kPreviousRecording: m_record->SelectPreviousRecord(); break;
+    case PlayerKeyCommand::kLoadFolder: FindControl<QAbstractButton>(m_record, CRecord::kLoadButton)->click(); break;
+    case PlayerKeyCommand::kShowKeys:
+        // The list is drawn on the window, which full screen covers.
+        if (FullScreenActive && !m_keyOverlay->isVisible())
+            OnCommand(kCancel);
+        m_keyOverlay->Toggle();
+        break;
     default: break;
     }
 }
@@ -446,39 +468,6 @@ void CPlayerDlg::closeEvent(QCloseEvent* event)
     CancelCommand();
 }
 
-void CPlayerDlg::keyPressEvent(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        OnCommand(kCancel);
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        accept();
-        return;
-    default:
-        // Keys a focused control may use itself arrive here only when it did not.
-        if (const int command = CommandForKey(event->key()); command != 0 && event->modifiers() == Qt::NoModifier) {
-            OnCommand(command);
-            return;
-        }
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void CPlayerDlg::SetUpKeys()
-{
-    // Keys no control of the window claims work wherever the focus is.
-    for (const PlayerKeyBinding& binding : PlayerKeyBindings()) {
-        if (binding.focusedControlFirst)
-            continue;
-        auto* shortcut = new QShortcut(QKeySequence(binding.key), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        const int command = binding.command;
-        connect(shortcut, &QShortcut::activated, this, [this, command] { OnCommand(command); });
-    }
-}
-
 void CPlayerDlg::ShowRecordPanel()
 {
     m_record->show();
@@ -501,14 +490,18 @@ void CPlayerDlg::ShowAbout()
     about.exec();
 }
 
+QString CPlayerDlg::HelpDocumentPath() const
+{
+    // "HelpFile" names the document when it is set; else the one shipped.
+    const QString help = ReadHelpFile();
+    return m_moduleDirectory + (help.isEmpty() ? QStringLiteral("help.html") : help);
+}
+
 void CPlayerDlg::ShowHelp()
 {
-    const QString help = ReadHelpFile();
-    const QString path = m_moduleDirectory + help;
-    // The desktop resolves no relative file URL ("./help.html" when started
-    // as ./kestrelview): the document leaves with its full path.
-    if (!help.isEmpty() && QFileInfo::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    const QString path = HelpDocumentPath();
+    if (QFileInfo::exists(path))
+        QDesktopServices::openUrl(HelpDocumentUrl(path));
     ShowAbout();
 }
 
@@ -567,8 +560,9 @@ void CPlayerDlg::ApplyLanguage()
 
 void CPlayerDlg::ShowConfiguration()
 {
-    // The folder may reach a desktop portal's dialog, which knows no "./".
-    ShowConfigurationDialog(this, QDir(m_moduleDirectory).absolutePath() + u'/');
+    // The card's setup.ini is beside its recordings; the folder may reach a
+    // desktop portal's dialog, which knows no "./".
+    ShowConfigurationDialog(this, RecordFolder.isEmpty() ? QDir(m_moduleDirectory).absolutePath() + u'/' : RecordFolder);
 }
 
 // ---- chrome ---------------------------------------------------------------
@@ -626,6 +620,13 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
     menu.exec(event->globalPos());
 }
 
+QUrl HelpDocumentUrl(const QString& path)
+{
+    // The desktop resolves no relative file URL ("./help.html" when started
+    // as ./kestrelview): the document leaves with its full path.
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+}
+
 bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == m_positionSlider || watched == m_volumeSlider) && event->type() == QEvent::KeyPress
@@ -636,20 +637,15 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_positionSlider && event->type() == QEvent::KeyPress
         && SliderKeyStepsToEvent(static_cast<QKeyEvent*>(event)))
         return true;
+    if ((watched == m_videoArea || watched == m_positionSlider || watched == m_volumeSlider)
+        && event->type() == QEvent::Wheel)
+        return WheelTurned(watched, static_cast<QWheelEvent*>(event));
     if (watched == m_videoArea) {
         switch (event->type()) {
         case QEvent::MouseButtonDblClick: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton) {
-                m_dragger.Cancel();
-                FullScreenActive = !FullScreenActive;
-                if (FullScreenActive) {
-                    if (m_engine)
-                        m_engine->SetFullScreen(true);
-                    HostNote();
-                } else {
-                    LeaveFullScreen();
-                }
+                ToggleFullScreen();
                 return true;
             }
             break;
@@ -673,10 +669,8 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
                 OnCommand(kCancel);
                 return true;
             }
-            if (const int command = CommandForKey(key->key()); command != 0 && key->modifiers() == Qt::NoModifier) {
-                OnCommand(command);
+            if (RunKeyCommand(CommandForKey(key->keyCombination())))
                 return true;
-            }
             break;
         }
         default:
@@ -688,6 +682,12 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
 
 bool CPlayerDlg::event(QEvent* event)
 {
+    // Sent before a key becomes a shortcut: accepting it leaves the key to the
+    // focused control.
+    if (event->type() == QEvent::ShortcutOverride && FocusedControlKeeps(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() == WM_OPEN_RECORD) {
         OpenRecord();
         return true;

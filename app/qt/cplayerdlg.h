@@ -25,11 +25,21 @@ class CInformation;
 class CReadout;
 class CRecord;
 class FrameStill;
+class KeyOverlay;
 class QMenu;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
+class QWheelEvent;
 class QRadioButton;
 class TelemetryPanel;
 class VideoNote;
+
+class QUrl;
+
+// The address the help document is opened at.
+QUrl HelpDocumentUrl(const QString& path);
 
 class CPlayerDlg : public QDialog {
     Q_OBJECT
@@ -48,6 +58,14 @@ public:
     void StartTick();
     void DisplayTick();
     void OpenFileCommand();
+    // The open-file command's part once the files are chosen: lists them and
+    // makes the last one the recording that Play starts.
+    void OpenRecordings(const QStringList& files);
+    // Opens what the command line or a drop names: a folder is listed (and
+    // remembered), one recording is listed with its folder and played,
+    // several are listed as the open-file command lists them. Paths that
+    // cannot be opened are named in one message.
+    void OpenPaths(const QStringList& paths);
     void OpenRecord();  // WM_OPEN_RECORD
     // A click on a route of the map: seeks the playing recording to the
     // sample, or opens the neighbour recording there.
@@ -76,6 +94,9 @@ public:
     void ShowInformationPanel();
     void ShowAbout();
     void ShowHelp();
+    // The document the ? button opens: "HelpFile" in the program folder, or
+    // the shipped help.html when that is not set.
+    QString HelpDocumentPath() const;
     void ShowConfiguration();
 
     CDXGraph* Engine() const { return m_engine.get(); }
@@ -97,6 +118,16 @@ public:
     // a new one is made on the video area.
     VideoNote* Note() const;
 
+    // Keys (cplayerdlg_keys.cpp): a command of the key table, given unless a
+    // dialog or menu of the window is open; the key overlay; sound.
+    bool RunKeyCommand(int command);
+    KeyOverlay* KeysOverlay() const { return m_keyOverlay; }
+    void ToggleFullScreen();
+    void ToggleMute();
+    bool IsMuted() const { return m_muted; }
+    void StepVolume(int steps);
+    int VolumeStep() const;
+
     // One continuous drive through the list, and the playback speed.
     void ToggleContinuousPlay();
     bool IsContinuousPlayOn() const { return m_continuousPlay.IsOn(); }
@@ -117,6 +148,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 public slots:
     void accept() override;
@@ -143,6 +177,12 @@ private:
     void HostNote(bool onPicture = true);
     void ShowVideoNote(const QString& text);
     bool SliderKeyStepsToEvent(QKeyEvent* key);
+    // Whether the focused control keeps a key of the table for itself.
+    bool FocusedControlKeeps(QKeyEvent* key) const;
+    // The wheel over the video, the position slider or the volume.
+    bool WheelTurned(QObject* watched, QWheelEvent* wheel);
+    void ApplyVolume();
+    void ListFolder(const QString& folder);
 
     // Continuous play, the kept last frame, the strip's click and the rate
     // (cplayerdlg_drive.cpp).
@@ -208,5 +248,8 @@ private:
     bool m_exitConfirmed = false;
     // Qt's own dialogs and message-box buttons in the language in use.
     QtDialogTranslation m_qtTexts;
+    bool m_muted = false;
+    int m_wheelRemainder = 0;  // eighths of a degree short of a whole notch
+    KeyOverlay* m_keyOverlay = nullptr;
     WindowDragger m_dragger;
 };

@@ -42,9 +42,9 @@ bool CPlayerDlg::SliderKeyStepsToEvent(QKeyEvent* key)
     // A click on the slider leaves the focus there; while it shows marks,
     // Page Down / Page Up step from mark to mark instead of by 20 thousandths,
     // so the keys do what the marks suggest. Without marks the slider pages.
-    if (m_eventTimeline.IsEmpty() || key->modifiers() != Qt::NoModifier)
+    if (m_eventTimeline.IsEmpty())
         return false;
-    const int command = CommandForKey(key->key());
+    const int command = CommandForKey(key->keyCombination());
     if (command != PlayerKeyCommand::kNextEvent && command != PlayerKeyCommand::kPreviousEvent)
         return false;
     OnCommand(command);

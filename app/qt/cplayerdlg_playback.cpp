@@ -15,6 +15,7 @@
 #include "crecord.h"
 #include "formatclock.h"
 #include "missingplugin.h"
+#include "keytable.h"
 #include "framestill.h"
 #include "positionmath.h"
 #include "playerids.h"
@@ -32,6 +33,8 @@
 
 #include <QFileInfo>
 #include <QPointer>
+
+#include <algorithm>
 
 using namespace PlayerId;
 
@@ -58,6 +61,7 @@ void reportMissingDecoder(QWidget* window, const CDXGraph& engine)
         },
         Qt::QueuedConnection);
 }
+constexpr double kLongSkipSeconds = 30.0;
 }  // namespace
 
 void CPlayerDlg::SetPlayLooks(bool playPushed, bool pausePushed)
@@ -160,9 +164,8 @@ void CPlayerDlg::DisplayTick()
     DrawTelemetry(surface);
     m_telemetryPanel->SetSurface(surface);
 
-    // 2. Volume: slider 0..1000 is −10 dB .. 0 dB.
-    if (m_engine)
-        m_engine->SetAudioVolume(m_volumeSlider->GetPos() - 1000);
+    // 2. Volume: slider 0..1000 is −10 dB .. 0 dB (silence while muted).
+    ApplyVolume();
 
     // 3. Position, or a seek the user made with the slider.
     const int v = m_positionSlider->GetPos();
@@ -272,6 +275,17 @@ void CPlayerDlg::TransportCommand(int id)
         case kFrameBack: m_engine->GetCurrentPosition(position); target = position - kFrameStepBackSeconds; break;
         case kSkipBack: m_engine->GetCurrentPosition(position); target = position - kSkipSeconds; break;
         case kSkipForward: m_engine->GetCurrentPosition(position); target = position + kSkipSeconds; break;
+        case PlayerKeyCommand::kLongSkipBack:
+            m_engine->GetCurrentPosition(position);
+            target = std::max(0.0, position - kLongSkipSeconds);
+            break;
+        case PlayerKeyCommand::kLongSkipForward: {
+            m_engine->GetCurrentPosition(position);
+            double duration = position + kLongSkipSeconds;
+            m_engine->GetDuration(duration);
+            target = std::min(duration, position + kLongSkipSeconds);
+            break;
+        }
         case kToEnd: m_engine->GetDuration(position); target = position; break;
         default: return;
         }
@@ -291,9 +305,15 @@ void CPlayerDlg::OpenFileCommand()
     OpenFileRequest request;
     request.filter = QStringLiteral("ASF File (%1)").arg(RecordingFilePatterns());
     request.multiple = true;
+    request.directory = RecordFolder;
     const QStringList files = UiSeam::OpenFiles(this, request);
     if (files.isEmpty())
         return;
+    OpenRecordings(files);
+}
+
+void CPlayerDlg::OpenRecordings(const QStringList& files)
+{
     FillRecordListFromFiles(files);
     // No row of the new list is selected, so no preview of the old folder stays.
     m_record->StopPreview();

@@ -319,10 +319,10 @@ void Cconfiguration::accept()
     QDialog::accept();
 }
 
-void ShowConfigurationDialog(QWidget* owner, const QString& moduleDirectory)
+void ShowConfigurationDialog(QWidget* owner, const QString& startFolder)
 {
     OpenFileRequest request;
-    request.directory = moduleDirectory;
+    request.directory = startFolder;
     request.filter = QStringLiteral("Config File (setup.ini setup.bak)");
     const QStringList chosen = UiSeam::OpenFiles(owner, request);
     if (chosen.isEmpty())

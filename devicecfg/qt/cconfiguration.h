@@ -83,5 +83,6 @@ private:
 };
 
 // The configuration command: asks for the camera's settings file (starting in
-// the program folder) and shows the dialog on it.
-void ShowConfigurationDialog(QWidget* owner, const QString& moduleDirectory);
+// startFolder: the folder of the listed card, else the program folder) and
+// shows the dialog on it.
+void ShowConfigurationDialog(QWidget* owner, const QString& startFolder);

@@ -19,6 +19,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -249,6 +252,8 @@ void CRecord::onLoad()
     OpenFileRequest request;
     request.filter = QStringLiteral("%1 (%2)").arg(UiText(kTextVideoFile), RecordingFilePatterns());
     request.multiple = false;
+    // The folder listed now is where the next one is most likely found.
+    request.directory = RecordFolder;
     const QStringList chosen = UiSeam::OpenFiles(this, request);
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return;
@@ -283,6 +288,24 @@ bool CRecord::eventFilter(QObject* watched, QEvent* event)
             break;
         default:
             break;
+        }
+        // Return on a selected row opens it, as a double click does.
+        if (event->type() == QEvent::KeyPress && watched == m_list) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_list->selectedItems().isEmpty()) {
+                onOpen();
+                return true;
+            }
+        }
+        if (event->type() == QEvent::ToolTip && watched == m_list->viewport()) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QString name = CutNameAt(help->pos());
+            if (name.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), name, m_list->viewport(),
+                                   m_list->visualRect(m_list->indexAt(help->pos())));
+            return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport()) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -392,6 +415,33 @@ void CRecord::onDoubleClicked(const QModelIndex& index)
     sendOpenRequest();
 }
 
+QString CRecord::CutNameAt(const QPoint& viewportPoint) const
+{
+    const QModelIndex at = m_list->indexAt(viewportPoint);
+    if (!at.isValid())
+        return {};
+    const QModelIndex name = at.siblingAtColumn(kFileNameColumn);
+    const QString text = name.data().toString();
+    // The cell's room for text: its width less the view's margins on both sides.
+    const int margin = m_list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
+    const int room = m_list->visualRect(name).width() - 2 * margin;
+    return m_list->fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+bool CRecord::OpenRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    m_list->selectionModel()->setCurrentIndex(m_list->model()->index(row, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    CurrentRecordIndex = row;
+    CurrentRecordName = cell(row, kFileNameColumn);
+    CurrentRecordNumber = cell(row, kNumberColumn);
+    m_selectedRecordPath = RecordFolder + CurrentRecordName;
+    sendOpenRequest();
+    return true;
+}
+
 void CRecord::SelectPreviousRecord()
 {
     stepToRecord(CurrentRecordIndex - 1);
@@ -461,7 +511,8 @@ void CRecord::resizeEvent(QResizeEvent* event)
 
 void CRecord::keyPressEvent(QKeyEvent* event)
 {
-    // Return presses the panel's default button, LOAD. Escape would close a
+    // Return presses the panel's default button, LOAD (on a selected row of
+    // the list it opens the row, see eventFilter). Escape would close a
     // dialog; this one is a panel, so the main window decides.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         m_loadButton->click();

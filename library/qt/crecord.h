@@ -69,6 +69,9 @@ public:
     void RelabelRecordPanel();
 
     QString SelectedRecordPath() const { return m_selectedRecordPath; }
+    // The whole file name of the row at a point of the list's viewport when
+    // its cell cuts it short, else empty (the row's tooltip).
+    QString CutNameAt(const QPoint& viewportPoint) const;
     // Whether the Event column is still being counted in the background.
     bool IsCountingEvents() const { return m_eventCountPending || m_eventCounter.IsCounting(); }
     bool HasPreview() const { return m_preview != nullptr; }
@@ -86,6 +89,9 @@ public slots:
     void SelectNextRecord();
     // The same for any row (a click on a neighbour's route on the map).
     void SelectRecord(int row);
+    // Selects the row in the list (previewing it) and asks the main window to
+    // play it, as a double click on it does; false for a row outside the list.
+    bool OpenRow(int row);
 
 signals:
     // A preview of this recording was started (whether or not it could be shown).

@@ -267,19 +267,28 @@ private slots:
         QCOMPARE(surfaces(panel), 1);
     }
 
-    void returnInTheListPressesLoadAndEscapeGoesToTheMainWindow()
+    void returnOnASelectedRowOpensItElseLoadAndEscapeGoesToTheMainWindow()
     {
-        QWidget mainWindow;
-        auto* panel = new CRecord(&mainWindow);
-        mainWindow.show();
-        panel->LoadRecordFolder(m_card, QStringLiteral(".asf"));
-        QTreeWidget* l = list(*panel);
+        auto p = makePanel();
+        CRecord& panel = *p->panel;
+        loadCard(panel);
+        const int dialogs = m_dialogs;  // the load's own
+        QTreeWidget* l = list(panel);
         l->setFocus();
+        QTest::keyClick(l, Qt::Key_Down);
+        QTest::keyClick(l, Qt::Key_Return);
+        QCOMPARE(p->mainWindow->paths, QStringList{m_card + panel.cell(1, RecordRowStore::kFileNameColumn)});
+        QCOMPARE(CurrentRecordIndex, 1);
+        QCOMPARE(m_dialogs, dialogs);
+        // Without a selected row Return still presses the default button, LOAD.
+        clickRow(panel, 1, Qt::ControlModifier);
+        QVERIFY(l->selectedItems().isEmpty());
         m_chosen.clear();  // the user cancels the dialog
         QTest::keyClick(l, Qt::Key_Return);
-        QCOMPARE(m_dialogs, 1);
+        QCOMPARE(m_dialogs, dialogs + 1);
+        QCOMPARE(p->mainWindow->paths.size(), 1);
         QTest::keyClick(l, Qt::Key_Escape);
-        QVERIFY(panel->isVisible());  // a panel is not closed like a dialog
+        QVERIFY(panel.isVisible());  // a panel is not closed like a dialog
     }
 
     void openWithoutASelectionDoesNothing()

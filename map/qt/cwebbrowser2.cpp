@@ -185,6 +185,9 @@ CWebBrowser2::CWebBrowser2(QWidget* parent) : QWidget(parent)
     m_view->setPage(m_page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
     m_view->setFocusPolicy(Qt::NoFocus);
+    // A file dropped on the map would replace the map page: drops go on to
+    // the window, which opens what was dropped.
+    m_view->setAcceptDrops(false);
     // The map is clicked and dragged, never typed into: a click on it hands
     // the keyboard straight back, so the player's keys keep working.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {

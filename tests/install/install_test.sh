@@ -73,10 +73,15 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
 fi
 entry_has() { grep -qxF "$1" "$desktop"; }
 for line in "Name=Kestrelview" "GenericName=Dash camera player" "Icon=kestrelview" "Type=Application" \
-            "Categories=AudioVideo;Video;Player;" "MimeType=video/x-ms-asf;" "Exec=$KESTREL_LAUNCHER_DIR/kestrelview"; do
+            "Categories=AudioVideo;Video;Player;" "MimeType=video/x-ms-asf;video/mp4;video/quicktime;video/x-matroska;video/mp2t;" \
+            "Exec=$KESTREL_LAUNCHER_DIR/kestrelview %F"; do
   check "menu entry says $line" entry_has "$line"
 done
 check "menu entry has a comment" grep -q '^Comment=.' "$desktop"
+if command -v update-desktop-database >/dev/null 2>&1; then
+  check "the desktop database lists the entry for .asf recordings" \
+    grep -q '^video/x-ms-asf=.*kestrelview.desktop' "$KESTREL_DESKTOP_DIR/mimeinfo.cache"
+fi
 icon="$KESTREL_ICON_DIR/256x256/apps/kestrelview.png"
 if command -v identify >/dev/null 2>&1; then
   check "icon is a 256x256 PNG" test "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG 256x256"
@@ -115,6 +120,9 @@ while IFS= read -r path; do
 done <"$work/manifest.txt"
 check "uninstall removes every installed file (left: ${left[*]:-none})" test ${#left[@]} -eq 0
 check "uninstall keeps the user's settings and so the program folder" test -f "$prefix/ZELPlayer.ini"
+if command -v update-desktop-database >/dev/null 2>&1; then
+  check "the desktop database forgets the entry" test "$(grep -c 'kestrelview.desktop' "$KESTREL_DESKTOP_DIR/mimeinfo.cache" 2>/dev/null || true)" = 0
+fi
 check "uninstall keeps other programs' files" test -f "$KESTREL_DESKTOP_DIR/other.desktop" -a -f "$KESTREL_LAUNCHER_DIR/other-tool"
 rm "$prefix/ZELPlayer.ini"
 "$uninstall" "$work/manifest.txt" >>"$work/uninstall.log" 2>&1
