@@ -69,7 +69,7 @@ const CutCase kCutCases[] = {
     {"ToTheLastRecordOfALogWithoutFinalBreak", drive(20, "\r\n").substr(0, drive(20, "\r\n").size() - 2), 15, 20},
     {"LineFeedsOnly", drive(30, "\n"), 3, 29},
     {"OddRecordsAndLongTokens", kOdd, 2, 11},
-    {"OddRecordsToTheirEnd", kOdd, 5, 12},
+    {"OddRecordsToTheLastRecord", kOdd, 5, 11},
 };
 
 class TelemetryLogCut : public testing::TestWithParam<CutCase> {};
