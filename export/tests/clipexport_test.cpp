@@ -452,6 +452,7 @@ const ForeignCase kForeign[] = {
     {"Mp4H264Aac", "FF0001.mp4", {"-c:v", "libx264", "-g", "25", "-bf", "2", "-c:a", "aac"}, 1.0},
     {"AsfWmv2Wma2", "FF0002.asf", {"-c:v", "wmv2", "-g", "25", "-c:a", "wmav2"}, 1.0},
     {"MkvH264", "FF0003.mkv", {"-c:v", "libx264", "-g", "25", "-c:a", "aac"}, 1.0},
+    {"TsH264", "FF0004.ts", {"-c:v", "libx264", "-g", "25", "-c:a", "aac"}, 1.0},
 };
 
 class ClipExportForeign : public ClipExportRun, public testing::WithParamInterface<ForeignCase> {};
