@@ -485,7 +485,9 @@ TEST_P(ClipExportForeign, KeepsTheContainerAndCutsToTheSpan)
     EXPECT_LE(duration, 9 - 3.5 + c.keyInterval + 0.1);
     std::string complaints;
     const int frames = ffmpegDecodedFrames(clip, s_dir, &complaints);
-    EXPECT_NEAR(frames, duration * 25, 2);
+    // Decoded to the end: frames for all but at most 0.2 s of the container's duration (an
+    // MPEG-TS counts its muxing delay in the duration).
+    EXPECT_NEAR(frames, duration * 25, 5);
     std::string why;
     EXPECT_FALSE(FrameGrabber::Grab(clip.string(), duration - 0.1, 0, &why).isNull()) << why;
     EXPECT_GT(readLog(m_out / (video.stem().string() + "_3.5-9.0.LOG"))->sampleCount, 50);
