@@ -9,6 +9,7 @@
 #include "gsensorevents.h"
 #include "maplanguage.h"
 #include "playersettings.h"
+#include "privateprofile.h"
 #include "telemetrylogpath.h"
 #include "telemetrylogtext.h"
 #include "telemetrystrip.h"
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <unistd.h>
 
@@ -191,7 +193,11 @@ bool Job::prepare()
             --m_records;
     }
     m_suffix = video.suffix();
-    m_recordAsMile = ReadRecordAsMile();
+    // The log's speed unit, read afresh: ReadRecordAsMile's cache belongs to the UI thread, and
+    // the player may run an export on a worker.
+    m_recordAsMile = PlayerSettingsPath.isEmpty()
+        ? kDefaultRecordAsMile
+        : PrivateProfile::GetInt(kPlayerSettingsSection, kRecordAsMileKey, kDefaultRecordAsMile, PlayerSettingsPath);
     return true;
 }
 
@@ -227,6 +233,8 @@ bool Job::resolveSpan()
         m_moment = sampleSeconds(event.peakSample);
         from = std::max(0.0, m_moment - m_request.before);
         to = std::min(m_duration, m_moment + m_request.after);
+        if (to - from < 0.1)
+            return fail(kExitBadSpan, "The span around the event is empty; give --before or --after some seconds.");
         m_momentTitle = QString("Event %1/%2 · %3 %4 g")
                             .arg(n)
                             .arg(events.size())
@@ -436,8 +444,13 @@ bool Job::moveIntoPlace()
         for (const QString& name : m_files) {
             const QString target = QDir(m_finalFolder).filePath(name);
             // link() refuses an existing target, so a file that appeared meanwhile is never replaced.
-            if (::link(QFile::encodeName(QDir(staging).filePath(name)).constData(), QFile::encodeName(target).constData())
-                != 0) {
+            // File systems without hard links (a FAT or exFAT stick) get a rename after a check.
+            const QByteArray from = QFile::encodeName(QDir(staging).filePath(name));
+            const QByteArray to = QFile::encodeName(target);
+            bool placed = ::link(from.constData(), to.constData()) == 0;
+            if (!placed && errno != EEXIST && !QFileInfo::exists(target))
+                placed = ::rename(from.constData(), to.constData()) == 0;
+            if (!placed) {
                 for (const QString& done : moved)
                     QFile::remove(QDir(m_finalFolder).filePath(done));
                 return fail(kExitWrite, "The file " + bytes8(target) + " cannot be written; nothing was kept.");

@@ -345,6 +345,7 @@ const BadInput kBadInputs[] = {
     {"SpanBeforeTheStart", {"--from", "-3", "--to", "2"}, 1, "lies outside the recording"},
     {"NoSuchEvent", {"--event", "9"}, 1, "there is no event 9"},
     {"EventZero", {"--event", "0"}, 1, "there is no event 0"},
+    {"EventWithoutSeconds", {"--event", "2", "--before", "0", "--after", "0"}, 1, "is empty"},
     {"NoSpan", {"--from", "3"}, 1, "give the span"},
     {"NotANumber", {"--from", "abc", "--to", "4"}, 1, "needs a number"},
     {"UnknownOption", {"--from", "1", "--to", "2", "--fast"}, 1, "unknown option"},
