@@ -26,6 +26,8 @@ PACKAGES=(
   desktop-file-utils
   # opening the help page from the ? button
   xdg-utils
+  # the clip export's tests read its PDF report and validate its GPX
+  poppler-utils libxml2-utils
   # fonts: Arial metrics and CJK glyphs for the 27 languages
   fonts-liberation fonts-dejavu-core fonts-noto-cjk
 )
