@@ -12,13 +12,17 @@ using PlayerTextRow = std::array<const char16_t*, kPlayerTextCount>;
 // PlayerTextId. nullptr leaves a text to English.
 constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     // 0 English
-    {u"Snapshot saved", u"Continuous play", u"Speed"},
+    {u"Snapshot saved", u"Continuous play", u"Speed",
+     u"Export clip…", u"Export clip", u"Also MP4 for phones", u"PDF report", u"Export", u"Cancel", u"Open folder", u"Close", u"Clip saved in", u"Clip in", u"Clip out", u"Marked span", u"Around the position", u"Export failed", u"Exporting…"},
     // 1 Simplified Chinese
-    {u"抓图已保存", u"连续播放", u"速度"},
+    {u"抓图已保存", u"连续播放", u"速度",
+     u"导出片段…", u"导出片段", u"同时导出手机用 MP4", u"PDF 报告", u"导出", u"取消", u"打开文件夹", u"关闭", u"片段已保存到", u"片段起点", u"片段终点", u"标记的区间", u"当前位置前后", u"导出失败", u"正在导出…"},
     // 2 French
-    {u"Instantané enregistré", u"Lecture continue", u"Vitesse"},
+    {u"Instantané enregistré", u"Lecture continue", u"Vitesse",
+     u"Exporter l’extrait…", u"Exporter l’extrait", u"Aussi en MP4 pour téléphones", u"Rapport PDF", u"Exporter", u"Annuler", u"Ouvrir le dossier", u"Fermer", u"Extrait enregistré dans", u"Début de l’extrait", u"Fin de l’extrait", u"Plage marquée", u"Autour de la position", u"Échec de l’exportation", u"Exportation…"},
     // 3 German
-    {u"Schnappschuss gespeichert", u"Fortlaufende Wiedergabe", u"Geschwindigkeit"},
+    {u"Schnappschuss gespeichert", u"Fortlaufende Wiedergabe", u"Geschwindigkeit",
+     u"Clip exportieren…", u"Clip exportieren", u"Auch MP4 für Smartphones", u"PDF-Bericht", u"Exportieren", u"Abbrechen", u"Ordner öffnen", u"Schließen", u"Clip gespeichert in", u"Clip-Anfang", u"Clip-Ende", u"Markierter Abschnitt", u"Um die Position", u"Export fehlgeschlagen", u"Wird exportiert…"},
     // 4 Estonian
     {u"Hetktõmmis salvestatud", u"Pidev esitus", u"Kiirus"},
     // 5 Bulgarian
@@ -34,7 +38,8 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     // 10 Finnish
     {u"Kuvakaappaus tallennettu", u"Jatkuva toisto", u"Nopeus"},
     // 11 Dutch
-    {u"Momentopname opgeslagen", u"Doorlopend afspelen", u"Snelheid"},
+    {u"Momentopname opgeslagen", u"Doorlopend afspelen", u"Snelheid",
+     u"Clip exporteren…", u"Clip exporteren", u"Ook MP4 voor telefoons", u"PDF-rapport", u"Exporteren", u"Annuleren", u"Map openen", u"Sluiten", u"Clip opgeslagen in", u"Begin clip", u"Einde clip", u"Gemarkeerd stuk", u"Rond de positie", u"Exporteren mislukt", u"Bezig met exporteren…"},
     // 12 Czech
     {u"Snímek uložen", u"Souvislé přehrávání", u"Rychlost"},
     // 13 Croatian
@@ -48,9 +53,11 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     // 17 Norwegian
     {u"Stillbilde lagret", u"Kontinuerlig avspilling", u"Hastighet"},
     // 18 Portuguese
-    {u"Captura de imagem guardada", u"Reprodução contínua", u"Velocidade"},
+    {u"Captura de imagem guardada", u"Reprodução contínua", u"Velocidade",
+     u"Exportar clipe…", u"Exportar clipe", u"Também MP4 para telemóveis", u"Relatório PDF", u"Exportar", u"Cancelar", u"Abrir pasta", u"Fechar", u"Clipe guardado em", u"Início do clipe", u"Fim do clipe", u"Troço marcado", u"Em torno da posição", u"Falha na exportação", u"A exportar…"},
     // 19 Japanese
-    {u"スナップショットを保存しました", u"連続再生", u"速度"},
+    {u"スナップショットを保存しました", u"連続再生", u"速度",
+     u"クリップを書き出す…", u"クリップの書き出し", u"スマートフォン用 MP4 も作成", u"PDF レポート", u"書き出す", u"キャンセル", u"フォルダーを開く", u"閉じる", u"クリップの保存先", u"クリップ開始", u"クリップ終了", u"マークした区間", u"現在位置の前後", u"書き出しに失敗しました", u"書き出し中…"},
     // 20 Swedish
     {u"Ögonblicksbild sparad", u"Kontinuerlig uppspelning", u"Hastighet"},
     // 21 Slovak
@@ -60,11 +67,13 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     // 23 Turkish
     {u"Anlık görüntü kaydedildi", u"Sürekli oynatma", u"Hız"},
     // 24 Spanish
-    {u"Captura de imagen guardada", u"Reproducción continua", u"Velocidad"},
+    {u"Captura de imagen guardada", u"Reproducción continua", u"Velocidad",
+     u"Exportar clip…", u"Exportar clip", u"También MP4 para móviles", u"Informe PDF", u"Exportar", u"Cancelar", u"Abrir carpeta", u"Cerrar", u"Clip guardado en", u"Inicio del clip", u"Fin del clip", u"Tramo marcado", u"Alrededor de la posición", u"Error al exportar", u"Exportando…"},
     // 25 Greek
     {u"Το στιγμιότυπο αποθηκεύτηκε", u"Συνεχής αναπαραγωγή", u"Ταχύτητα"},
     // 26 Italian
-    {u"Istantanea salvata", u"Riproduzione continua", u"Velocità"},
+    {u"Istantanea salvata", u"Riproduzione continua", u"Velocità",
+     u"Esporta clip…", u"Esporta clip", u"Anche MP4 per telefoni", u"Rapporto PDF", u"Esporta", u"Annulla", u"Apri cartella", u"Chiudi", u"Clip salvata in", u"Inizio clip", u"Fine clip", u"Tratto segnato", u"Intorno alla posizione", u"Esportazione non riuscita", u"Esportazione…"},
 };
 
 consteval bool englishIsComplete()

@@ -12,7 +12,22 @@ enum PlayerTextId : int {
     kPlayerTextSnapshotSaved = 0,    // "Snapshot saved" (the note names the file after it)
     kPlayerTextContinuousPlay = 1,   // "Continuous play" (menu item)
     kPlayerTextSpeed = 2,            // "Speed" (the playback-rate note, "Speed 2×")
-    kPlayerTextCount = 3,
+    kPlayerTextExportClipMenu = 3,   // "Export clip…" (menu item)
+    kPlayerTextExportClip = 4,       // "Export clip" (the export dialog's title)
+    kPlayerTextAlsoMp4 = 5,          // "Also MP4 for phones"
+    kPlayerTextPdfReport = 6,        // "PDF report"
+    kPlayerTextExport = 7,           // "Export"
+    kPlayerTextCancel = 8,           // "Cancel"
+    kPlayerTextOpenFolder = 9,       // "Open folder"
+    kPlayerTextClose = 10,           // "Close"
+    kPlayerTextClipSaved = 11,       // "Clip saved in" (the folder follows)
+    kPlayerTextClipIn = 12,          // "Clip in" (the note on I; the time follows)
+    kPlayerTextClipOut = 13,         // "Clip out" (the note on O)
+    kPlayerTextMarkedSpan = 14,      // "Marked span"
+    kPlayerTextAroundPosition = 15,  // "Around the position"
+    kPlayerTextExportFailed = 16,    // "Export failed" (the reason follows)
+    kPlayerTextExporting = 17,       // "Exporting…"
+    kPlayerTextCount = 18,
 };
 
 // Text `id` in CurrentLanguage (English for a language outside 0..26 or without
