@@ -12,6 +12,9 @@ constexpr std::array kBindings{
     PlayerKeyBinding{Qt::Key_BracketRight, kFasterRate, false},
     PlayerKeyBinding{Qt::Key_BracketLeft, kSlowerRate, false},
     PlayerKeyBinding{Qt::Key_Backspace, kNormalRate, false},
+    PlayerKeyBinding{Qt::Key_I, kSetClipIn, false},
+    PlayerKeyBinding{Qt::Key_O, kSetClipOut, false},
+    PlayerKeyBinding{Qt::Key_E, kExportClip, false, Qt::ControlModifier},
 };
 }  // namespace
 
@@ -22,8 +25,14 @@ std::span<const PlayerKeyBinding> PlayerKeyBindings()
 
 int CommandForKey(int key)
 {
+    return CommandForKey(key, Qt::NoModifier);
+}
+
+int CommandForKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    modifiers &= ~Qt::KeypadModifier;
     for (const PlayerKeyBinding& binding : kBindings) {
-        if (binding.key == key)
+        if (binding.key == key && binding.modifiers == modifiers)
             return binding.command;
     }
     return 0;

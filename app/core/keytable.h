@@ -16,6 +16,10 @@ constexpr int kToggleContinuousPlay = 2003;
 constexpr int kFasterRate = 2004;
 constexpr int kSlowerRate = 2005;
 constexpr int kNormalRate = 2006;
+// The clip export: the span's in and out marks, and the export itself.
+constexpr int kSetClipIn = 2101;
+constexpr int kSetClipOut = 2102;
+constexpr int kExportClip = 2103;
 }  // namespace PlayerKeyCommand
 
 struct PlayerKeyBinding {
@@ -24,10 +28,14 @@ struct PlayerKeyBinding {
     // Whether a focused control that uses the key for itself (the position
     // slider's Page Up/Down, the list's type-ahead) keeps it.
     bool focusedControlFirst;
+    // Modifiers that must be held with the key (Ctrl+E), none for a bare key.
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
 // Every binding, in the order the help page lists them.
 std::span<const PlayerKeyBinding> PlayerKeyBindings();
 
-// The command bound to key, or 0.
+// The command bound to key pressed without modifiers, or 0.
 int CommandForKey(int key);
+// The command bound to key pressed with exactly these modifiers (the keypad's aside), or 0.
+int CommandForKey(int key, Qt::KeyboardModifiers modifiers);

@@ -387,6 +387,9 @@ void CPlayerDlg::OnCommand(int id)
     case PlayerKeyCommand::kNormalRate: ChangePlaybackRate(id); break;
     case PlayerKeyCommand::kNextEvent: StepToEvent(+1); break;
     case PlayerKeyCommand::kPreviousEvent: StepToEvent(-1); break;
+    case PlayerKeyCommand::kSetClipIn: SetClipMark(true); break;
+    case PlayerKeyCommand::kSetClipOut: SetClipMark(false); break;
+    case PlayerKeyCommand::kExportClip: ExportClip(); break;
     default: break;
     }
 }
@@ -453,7 +456,7 @@ void CPlayerDlg::keyPressEvent(QKeyEvent* event)
         return;
     default:
         // Keys a focused control may use itself arrive here only when it did not.
-        if (const int command = CommandForKey(event->key()); command != 0 && event->modifiers() == Qt::NoModifier) {
+        if (const int command = CommandForKey(event->key(), event->modifiers()); command != 0) {
             OnCommand(command);
             return;
         }
@@ -467,7 +470,7 @@ void CPlayerDlg::SetUpKeys()
     for (const PlayerKeyBinding& binding : PlayerKeyBindings()) {
         if (binding.focusedControlFirst)
             continue;
-        auto* shortcut = new QShortcut(QKeySequence(binding.key), this);
+        auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(binding.modifiers, binding.key)), this);
         shortcut->setContext(Qt::WindowShortcut);
         const int command = binding.command;
         connect(shortcut, &QShortcut::activated, this, [this, command] { OnCommand(command); });
@@ -614,6 +617,7 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
         menu.addSeparator();
     }
     AddDriveMenuItems(menu);
+    AddExportMenuItems(menu);
     menu.exec(event->globalPos());
 }
 
@@ -659,7 +663,7 @@ bool CPlayerDlg::eventFilter(QObject* watched, QEvent* event)
                 OnCommand(kCancel);
                 return true;
             }
-            if (const int command = CommandForKey(key->key()); command != 0 && key->modifiers() == Qt::NoModifier) {
+            if (const int command = CommandForKey(key->key(), key->modifiers()); command != 0) {
                 OnCommand(command);
                 return true;
             }
