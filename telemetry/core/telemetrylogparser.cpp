@@ -90,13 +90,18 @@ bool readRecord(TelemetryLogScanner& in, NumberReader& numbers, TelemetryTrack& 
     return whole;
 }
 
-int parse(TelemetryLogScanner& in, TelemetryTrack& track, TelemetryParseReport* report)
+int parse(TelemetryLogScanner& in, TelemetryTrack& track, TelemetryParseReport* report,
+          std::vector<std::size_t>* passStarts = nullptr)
 {
     if (report)
         *report = TelemetryParseReport{};
+    if (passStarts)
+        passStarts->clear();
     NumberReader numbers(in);
     int count = 0;
     do {
+        if (passStarts)
+            passStarts->push_back(in.consumed());
         const bool whole = readRecord(in, numbers, track, count);
         if (report && whole) {
             report->whole.set(static_cast<std::size_t>(count));
@@ -104,6 +109,8 @@ int parse(TelemetryLogScanner& in, TelemetryTrack& track, TelemetryParseReport* 
         }
         ++count;
     } while (!in.endOfFile() && count < kTelemetryCapacity);
+    if (passStarts)
+        passStarts->push_back(in.consumed());
     track.sampleCount = count;
     track.holdsTelemetry = numbers.converted();
     if (report)
@@ -121,10 +128,11 @@ void ClearTelemetryTrack(TelemetryTrack& track)
     track.holdsTelemetry = false;
 }
 
-int ParseTelemetryLog(const char* data, std::size_t size, TelemetryTrack& track, TelemetryParseReport* report)
+int ParseTelemetryLog(const char* data, std::size_t size, TelemetryTrack& track, TelemetryParseReport* report,
+                      std::vector<std::size_t>* passStarts)
 {
     TelemetryLogScanner in(data, size);
-    return parse(in, track, report);
+    return parse(in, track, report, passStarts);
 }
 
 int ParseTelemetryLog(std::FILE* file, TelemetryTrack& track, TelemetryParseReport* report)

@@ -32,6 +32,7 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdio>
+#include <vector>
 
 struct TelemetryParseReport {
     // Passes in which every field of the layout was read in full (tokens
@@ -50,8 +51,11 @@ void ClearTelemetryTrack(TelemetryTrack& track);
 // Reads the log held in data[0, size) into track (sampleCount and
 // holdsTelemetry included) and returns sampleCount, always at least 1 and at
 // most kTelemetryCapacity.
+// passStarts, when given, receives where each pass began in data, and after them the offset
+// where the last pass ended (sampleCount + 1 entries), so that the bytes of passes [a, b) are
+// data[passStarts[a], passStarts[b]).
 int ParseTelemetryLog(const char* data, std::size_t size, TelemetryTrack& track,
-                      TelemetryParseReport* report = nullptr);
+                      TelemetryParseReport* report = nullptr, std::vector<std::size_t>* passStarts = nullptr);
 
 // The same over an open stream, read from its current position to its end.
 int ParseTelemetryLog(std::FILE* file, TelemetryTrack& track, TelemetryParseReport* report = nullptr);

@@ -108,7 +108,7 @@ bool convertNumber(const NumberText& text, bool hex, double& value)
 }  // namespace
 
 TelemetryLogScanner::TelemetryLogScanner(const char* data, std::size_t size)
-    : m_pos(reinterpret_cast<const unsigned char*>(data)), m_end(m_pos + (data ? size : 0))
+    : m_begin(reinterpret_cast<const unsigned char*>(data)), m_pos(m_begin), m_end(m_pos + (data ? size : 0))
 {
 }
 

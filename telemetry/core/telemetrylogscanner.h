@@ -50,6 +50,10 @@ public:
     // of the input, never by a conversion that stopped just short of it.
     bool endOfFile() const { return m_eof; }
 
+    // Bytes consumed so far, as they lie in the input (a carriage return dropped before a line
+    // feed counts). Only for a scanner over bytes in memory; a stream scanner gives 0.
+    std::size_t consumed() const { return m_file ? 0 : static_cast<std::size_t>(m_pos - m_begin); }
+
 private:
     int get();
     void unget() { --m_pos; }
@@ -57,6 +61,7 @@ private:
     bool expectLetters(const char* lowerCase);
     bool refill();
 
+    const unsigned char* m_begin = nullptr;  // memory mode: the first byte
     const unsigned char* m_pos = nullptr;
     const unsigned char* m_end = nullptr;
     std::FILE* m_file = nullptr;

@@ -5,6 +5,7 @@
 #include "devicesettings.h"
 #include "gsensorevents.h"
 #include "telemetrylogparser.h"
+#include "telemetrylogtext.h"
 #include "trackexport.h"
 
 #include <QFile>
@@ -124,7 +125,8 @@ int main(int argc, char** argv)
 
     auto track = std::make_unique<TelemetryTrack>();
     TelemetryParseReport report;
-    if (!ReadTelemetryLogFile(path, *track, &report)) {
+    TelemetryLogText text;
+    if (!ReadTelemetryLogText(path, text, *track, &report)) {
         std::fprintf(stderr, "kestreltrack: cannot open %s: %s\n", path, std::strerror(errno));
         return kExitUsageOrFile;
     }
@@ -136,7 +138,13 @@ int main(int argc, char** argv)
     TrackExport out;
     if (events)
         out.text = FormatGSensorEventsCsv(DetectGSensorEvents(*track, track->sampleCount, limits, &report.whole));
-    else
+    else if (format == TrackFormat::Gpx) {
+        // GPX points carry the camera's clock where its records hold one.
+        std::vector<std::string> times(static_cast<std::size_t>(track->sampleCount));
+        for (int i = 0; i < track->sampleCount; ++i)
+            times[static_cast<std::size_t>(i)] = RecordDateTime(text.pass(i)).value_or(std::string());
+        out = ExportTrack(*track, report, format, &times);
+    } else
         out = ExportTrack(*track, report, format);
     if (std::fwrite(out.text.data(), 1, out.text.size(), stdout) != out.text.size() || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "kestreltrack: cannot write the output: %s\n", std::strerror(errno));

@@ -126,8 +126,21 @@ const OutputCase kOutputCases[] = {
      "<gpx version=\"1.1\" creator=\"kestreltrack\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
      "  <trk>\n"
      "    <trkseg>\n"
-     "      <trkpt lat=\"-33.875\" lon=\"-70.5\"/>\n"
-     "      <trkpt lat=\"-33.87\" lon=\"-70.51\"/>\n"
+     "      <trkpt lat=\"-33.875\" lon=\"-70.5\"><time>2024-05-01T12:00:00.000</time></trkpt>\n"
+     "      <trkpt lat=\"-33.87\" lon=\"-70.51\"><time>2024-05-01T12:00:01.000</time></trkpt>\n"
+     "    </trkseg>\n"
+     "  </trk>\n"
+     "</gpx>\n"},
+    {"GpxTakesACompactCameraClock",
+     "A 20260314 08:15:09 GSENSOR_XYZ=+0.1,+0.2,+0.3 GPS LAT:N 48 52.2 E 2 18.6 40 OK\r\n"
+     "A NODATE 99:99:99.000 GSENSOR=+0.1,+0.2,+0.3 GPS LAT:N 48 52.3 E 2 18.6 40 OK\r\n",
+     {"--format", "gpx"},
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+     "<gpx version=\"1.1\" creator=\"kestreltrack\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+     "  <trk>\n"
+     "    <trkseg>\n"
+     "      <trkpt lat=\"48.87\" lon=\"2.31\"><time>2026-03-14T08:15:09</time></trkpt>\n"
+     "      <trkpt lat=\"48.87166666666667\" lon=\"2.31\"/>\n"
      "    </trkseg>\n"
      "  </trk>\n"
      "</gpx>\n"},

@@ -44,7 +44,8 @@ void writeCsv(const TelemetryTrack& track, const TelemetryParseReport& report, T
     });
 }
 
-void writeGpx(const TelemetryTrack& track, const TelemetryParseReport& report, TrackExport& out)
+void writeGpx(const TelemetryTrack& track, const TelemetryParseReport& report, const std::vector<std::string>* times,
+              TrackExport& out)
 {
     out.text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                 "<gpx version=\"1.1\" creator=\"kestreltrack\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
@@ -60,7 +61,11 @@ void writeGpx(const TelemetryTrack& track, const TelemetryParseReport& report, T
         appendNumber(out.text, track.latitude[i]);
         out.text += "\" lon=\"";
         appendNumber(out.text, track.longitude[i]);
-        out.text += "\"/>\n";
+        const std::size_t at = static_cast<std::size_t>(i);
+        if (times && at < times->size() && !(*times)[at].empty())
+            out.text += "\"><time>" + (*times)[at] + "</time></trkpt>\n";
+        else
+            out.text += "\"/>\n";
     });
     out.text += "    </trkseg>\n"
                 "  </trk>\n"
@@ -111,7 +116,8 @@ std::optional<TrackFormat> ParseTrackFormat(std::string_view name)
     return std::nullopt;
 }
 
-TrackExport ExportTrack(const TelemetryTrack& track, const TelemetryParseReport& report, TrackFormat format)
+TrackExport ExportTrack(const TelemetryTrack& track, const TelemetryParseReport& report, TrackFormat format,
+                        const std::vector<std::string>* times)
 {
     TrackExport out;
     switch (format) {
@@ -119,7 +125,7 @@ TrackExport ExportTrack(const TelemetryTrack& track, const TelemetryParseReport&
         writeCsv(track, report, out);
         break;
     case TrackFormat::Gpx:
-        writeGpx(track, report, out);
+        writeGpx(track, report, times, out);
         break;
     case TrackFormat::GeoJson:
         writeGeoJson(track, report, out);
