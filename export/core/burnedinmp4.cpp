@@ -1,6 +1,7 @@
 #include "burnedinmp4.h"
 
 #include "burninoverlay.h"
+#include "gstrefs.h"
 
 #include <QImage>
 
@@ -28,23 +29,6 @@
 
 namespace {
 
-struct ObjectUnref {
-    void operator()(gpointer object) const { gst_object_unref(object); }
-};
-template <typename T>
-using GstRef = std::unique_ptr<T, ObjectUnref>;
-struct SampleUnref {
-    void operator()(GstSample* sample) const { gst_sample_unref(sample); }
-};
-using SampleRef = std::unique_ptr<GstSample, SampleUnref>;
-struct MessageUnref {
-    void operator()(GstMessage* message) const { gst_message_unref(message); }
-};
-using MessageRef = std::unique_ptr<GstMessage, MessageUnref>;
-struct CapsUnref {
-    void operator()(GstCaps* caps) const { gst_caps_unref(caps); }
-};
-using CapsRef = std::unique_ptr<GstCaps, CapsUnref>;
 
 constexpr int kAudioRate = 48000;
 constexpr int kAudioChannels = 2;
@@ -66,13 +50,8 @@ void SetError(std::string* error, const std::string& text)
 std::string BusError(GstElement* pipeline)
 {
     GstRef<GstBus> bus(gst_element_get_bus(pipeline));
-    while (MessageRef message{gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR)}) {
-        GError* gerror = nullptr;
-        gst_message_parse_error(message.get(), &gerror, nullptr);
-        std::string text = gerror ? gerror->message : "unknown error";
-        g_clear_error(&gerror);
-        return text;
-    }
+    if (GstMessageRef message{gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR)})
+        return GstErrorText(message.get());
     return {};
 }
 
@@ -95,7 +74,7 @@ struct Decoder {
     static void OnPadAdded(GstElement*, GstPad* pad, gpointer data)
     {
         auto* self = static_cast<Decoder*>(data);
-        CapsRef caps(gst_pad_get_current_caps(pad));
+        GstCapsRef caps(gst_pad_get_current_caps(pad));
         if (!caps)
             caps.reset(gst_pad_query_caps(pad, nullptr));
         if (!caps || gst_caps_is_empty(caps.get()))
@@ -180,11 +159,11 @@ struct Encoder {
         videoSrc = video.get();
         audioSrc = audio.get();
         g_object_set(out.get(), "location", path.c_str(), nullptr);
-        CapsRef videoCaps(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "RGBx", "width", G_TYPE_INT,
+        GstCapsRef videoCaps(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "RGBx", "width", G_TYPE_INT,
                                               width, "height", G_TYPE_INT, height, "framerate", GST_TYPE_FRACTION,
                                               fpsNumerator, fpsDenominator, "pixel-aspect-ratio",
                                               GST_TYPE_FRACTION, 1, 1, nullptr));
-        CapsRef audioCaps(gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "layout",
+        GstCapsRef audioCaps(gst_caps_new_simple("audio/x-raw", "format", G_TYPE_STRING, "S16LE", "layout",
                                               G_TYPE_STRING, "interleaved", "rate", G_TYPE_INT, kAudioRate,
                                               "channels", G_TYPE_INT, kAudioChannels, nullptr));
         g_object_set(videoSrc, "caps", videoCaps.get(), nullptr);
@@ -342,7 +321,7 @@ bool WriteBurnedInMp4(const std::string& source, double from, double to,
         if (!audioSink)
             return true;
         for (;;) {
-            SampleRef sample{wait ? gst_app_sink_try_pull_sample(GST_APP_SINK(audioSink), kPollNs)
+            GstSampleRef sample{wait ? gst_app_sink_try_pull_sample(GST_APP_SINK(audioSink), kPollNs)
                                   : gst_app_sink_try_pull_sample(GST_APP_SINK(audioSink), 0)};
             if (!sample) {
                 if (!wait || gst_app_sink_is_eos(GST_APP_SINK(audioSink)))
@@ -381,7 +360,7 @@ bool WriteBurnedInMp4(const std::string& source, double from, double to,
     };
 
     for (;;) {
-        SampleRef sample{gst_app_sink_try_pull_sample(GST_APP_SINK(videoSink), kPollNs)};
+        GstSampleRef sample{gst_app_sink_try_pull_sample(GST_APP_SINK(videoSink), kPollNs)};
         if (!sample) {
             if (gst_app_sink_is_eos(GST_APP_SINK(videoSink)))
                 break;
@@ -467,7 +446,7 @@ bool WriteBurnedInMp4(const std::string& source, double from, double to,
 
     GstRef<GstBus> bus(gst_element_get_bus(encoder.pipeline.get()));
     for (;;) {
-        MessageRef message{gst_bus_timed_pop_filtered(bus.get(), kPollNs,
+        GstMessageRef message{gst_bus_timed_pop_filtered(bus.get(), kPollNs,
                                                       GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR))};
         if (!message) {
             if (cancelled(0.99)) {
@@ -477,11 +456,7 @@ bool WriteBurnedInMp4(const std::string& source, double from, double to,
             continue;
         }
         if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
-            GError* gerror = nullptr;
-            gst_message_parse_error(message.get(), &gerror, nullptr);
-            SetError(error, std::string("The MP4 file could not be written: ") +
-                                (gerror ? gerror->message : "unknown error") + ".");
-            g_clear_error(&gerror);
+            SetError(error, "The MP4 file could not be written: " + GstErrorText(message.get()) + ".");
             return false;
         }
         break;
