@@ -22,11 +22,17 @@ ClipExportDialog::FolderOpener ClipExportDialog::folderOpener;
 namespace {
 // The window's own dark panel, in the skin's greys with its accent for the bar.
 constexpr char kStyle[] =
-    "ClipExportDialog { background: #1b1f24; }"
+    "ClipExportDialog { background: #1b1f24; border: 1px solid #34cdf2; }"
     "QLabel { color: #d8dde3; }"
     "QLabel#title { color: #ffffff; font-weight: bold; font-size: 15px; }"
     "QLabel#status[failed=\"true\"] { color: #ff8a7a; }"
     "QCheckBox { color: #d8dde3; spacing: 8px; }"
+    "QCheckBox::indicator { width: 12px; height: 12px; border: 1px solid #6a727c; border-radius: 2px;"
+    " background: #101215; }"
+    "QCheckBox::indicator:hover { border-color: #34cdf2; }"
+    "QCheckBox::indicator:checked { background: #34cdf2; border-color: #34cdf2; }"
+    "QCheckBox::indicator:disabled { border-color: #3a4049; }"
+    "QCheckBox::indicator:checked:disabled { background: #2a6f80; }"
     "QProgressBar { background: #101215; border: 1px solid #3a4049; border-radius: 3px; height: 14px;"
     " color: #d8dde3; text-align: center; }"
     "QProgressBar::chunk { background: #34cdf2; border-radius: 2px; }"
@@ -41,6 +47,9 @@ ClipExportDialog::ClipExportDialog(const ClipExportRequest& request, const QStri
     : QDialog(parent), m_request(request), m_cancelRequested(std::make_shared<std::atomic<bool>>(false))
 {
     setWindowTitle(PlayerText(kPlayerTextExportClip));
+    // Borderless like the main window, with the skin's accent as its edge.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QLatin1String(kStyle));
     setMinimumWidth(420);
 
@@ -68,6 +77,17 @@ ClipExportDialog::ClipExportDialog(const ClipExportRequest& request, const QStri
     m_openFolder = new QPushButton(PlayerText(kPlayerTextOpenFolder), this);
     m_openFolder->hide();
     m_cancel = new QPushButton(PlayerText(kPlayerTextCancel), this);
+
+    // The dialog keeps its size from start to end: the bar, the status and the folder
+    // button hold their places while hidden, so the window never jumps as they appear.
+    for (QWidget* widget : {static_cast<QWidget*>(m_progress), static_cast<QWidget*>(m_status),
+                            static_cast<QWidget*>(m_openFolder)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+    m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -117,6 +137,7 @@ void ClipExportDialog::StartExport()
     m_mp4->setEnabled(false);
     m_report->setEnabled(false);
     m_export->setEnabled(false);
+    m_export->show();
     m_openFolder->hide();
     m_cancel->setText(PlayerText(kPlayerTextCancel));
     m_cancel->setEnabled(true);
@@ -138,11 +159,9 @@ void ClipExportDialog::StartExport()
                                       Qt::QueuedConnection);
             return !cancel->load();
         };
-        ClipExportResult result = run(request, progress);
-        if (cancel->load() && result.exitCode == 0) {
-            // A cancel the export did not see in time still counts as one for the user.
-            result.exitCode = 4;
-        }
+        // A cancel that came after the export's last check leaves a finished clip, and
+        // the dialog says so rather than pretending nothing was written.
+        const ClipExportResult result = run(request, progress);
         QMetaObject::invokeMethod(this, [this, result] { showResult(result); }, Qt::QueuedConnection);
     });
     m_thread->setObjectName(QStringLiteral("clip-export"));
@@ -165,7 +184,7 @@ void ClipExportDialog::showResult(const ClipExportResult& result)
     }
     m_result = result;
     emit exportFinished(result.exitCode);
-    if (m_closeWhenDone || result.exitCode == 4) {
+    if (result.exitCode == 4 || (m_closeWhenDone && result.exitCode != 0)) {
         done(QDialog::Rejected);
         return;
     }
@@ -176,6 +195,7 @@ void ClipExportDialog::showResult(const ClipExportResult& result)
         m_status->setProperty("failed", false);
         m_status->setText(PlayerText(kPlayerTextClipSaved) + QLatin1Char(' ')
                           + QDir::toNativeSeparators(DecodeFileName(result.folder)));
+        m_export->hide();
         m_openFolder->show();
         m_openFolder->setDefault(true);
         m_openFolder->setFocus();

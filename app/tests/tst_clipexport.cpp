@@ -364,6 +364,44 @@ private slots:
         window->OnCommand(kStop);
     }
 
+    void aRealExportCancelledDuringTheMp4LeavesNothing()
+    {
+        // The real export, held at its first MP4 step until Cancel is pressed, by then
+        // with the cut, the log and the track written into its working folder.
+        std::atomic<bool> reachedMp4{false};
+        ClipExportDialog::runner = [&](const ClipExportRequest& request, const ClipExportProgress& progress) {
+            return RunClipExport(request, [&](double fraction, const std::string& stage) {
+                if (stage != "mp4")
+                    return progress(fraction, stage);
+                reachedMp4 = true;
+                while (progress(fraction, stage))
+                    QThread::msleep(5);
+                return false;
+            });
+        };
+        const QString out = m_dir.filePath(QStringLiteral("out/cancelled"));
+        ClipExportRequest request;
+        request.recording = m_recording.toStdString();
+        request.from = 1.0;
+        request.to = 9.0;
+        request.outDir = out.toStdString();
+        request.mp4 = true;
+        QPointer<ClipExportDialog> dialog = new ClipExportDialog(request, QStringLiteral("EVENT.asf"), nullptr);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+        const QStringList cardBefore = QDir(m_card).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QTest::mouseClick(dialog->ExportButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(reachedMp4, 60000);
+        QTest::mouseClick(dialog->CancelButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog, 60000);
+        const QStringList left = QDir(m_dir.filePath(QStringLiteral("out")))
+                                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QVERIFY2(left.isEmpty() || (left == QStringList{QStringLiteral("cancelled")}
+                                    && QDir(out).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)),
+                 qPrintable(left.join(QLatin1Char(' '))));
+        QCOMPARE(QDir(m_card).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), cardBefore);
+    }
+
     void aFailedExportSaysWhyAndMayBeTriedAgain()
     {
         auto window = openWindow(m_quiet);
