@@ -37,7 +37,7 @@ void ClipSpan::SetOut(double seconds)
         m_in.reset();
 }
 
-ClipSpan::Choice ClipSpan::Choose(double positionSeconds, const std::vector<double>& eventStartSeconds) const
+ClipSpan::Choice ClipSpan::Choose(double positionSeconds, const std::vector<double>& eventSeconds) const
 {
     Choice choice;
     const double end = m_duration > 0.0 ? m_duration : std::max(clamped(positionSeconds) + kAfterSeconds,
@@ -51,17 +51,17 @@ ClipSpan::Choice ClipSpan::Choose(double positionSeconds, const std::vector<doub
     const double position = clamped(positionSeconds);
     int nearest = -1;
     double nearestDistance = 0.0;
-    for (std::size_t i = 0; i < eventStartSeconds.size(); ++i) {
-        const double start = eventStartSeconds[i];
-        if (position < start - kBeforeSeconds || position > start + kAfterSeconds)
+    for (std::size_t i = 0; i < eventSeconds.size(); ++i) {
+        const double moment = eventSeconds[i];
+        if (position < moment - kBeforeSeconds || position > moment + kAfterSeconds)
             continue;
-        const double distance = std::fabs(position - start);
+        const double distance = std::fabs(position - moment);
         if (nearest < 0 || distance < nearestDistance) {
             nearest = int(i);
             nearestDistance = distance;
         }
     }
-    const double centre = nearest >= 0 ? eventStartSeconds[std::size_t(nearest)] : position;
+    const double centre = nearest >= 0 ? eventSeconds[std::size_t(nearest)] : position;
     choice.basis = nearest >= 0 ? Basis::Event : Basis::Position;
     choice.event = nearest + 1;
     choice.fromSeconds = clamped(centre - kBeforeSeconds);

@@ -34,11 +34,12 @@ public:
     bool HasMarks() const { return m_in || m_out; }
 
     // What an export at positionSeconds takes. With marks: from the in mark (or the
-    // start) to the out mark (or the end). Without: the event whose first sample lies
-    // within kBefore/kAfter of the position (the nearest when several), kBefore before
-    // it to kAfter after; else kBefore before the position to kAfter after. Always
-    // within the recording. eventStartSeconds: the events' first samples, in order.
-    Choice Choose(double positionSeconds, const std::vector<double>& eventStartSeconds) const;
+    // start) to the out mark (or the end). Without: the event whose moment lies within
+    // kBefore/kAfter of the position (the nearest when several), kBefore before it to
+    // kAfter after; else kBefore before the position to kAfter after. Always within the
+    // recording. eventSeconds: each event's moment (its peak, where the export centres
+    // it), in order.
+    Choice Choose(double positionSeconds, const std::vector<double>& eventSeconds) const;
 
 private:
     double clamped(double seconds) const;

@@ -86,10 +86,15 @@ ClipSpan::Choice CPlayerDlg::ClipChoice() const
             m_engine->GetDuration(duration);
         m_engine->GetCurrentPosition(position);
     }
-    std::vector<double> eventStarts;
-    for (int i = 0; i < int(m_eventTimeline.Events().size()); ++i)
-        eventStarts.push_back(m_eventTimeline.StartSeconds(i, duration));
-    return m_clipSpan.Choose(position, eventStarts);
+    // The export centres an event on its peak: the peak lies that many samples after
+    // the first sample, whose place the slider's mark shows.
+    std::vector<double> eventMoments;
+    for (int i = 0; i < int(m_eventTimeline.Events().size()); ++i) {
+        const GSensorEvent& event = m_eventTimeline.Events()[std::size_t(i)].event;
+        eventMoments.push_back(m_eventTimeline.StartSeconds(i, duration)
+                               + double(event.peakSample - event.startSample) / kGSensorSamplesPerSecond);
+    }
+    return m_clipSpan.Choose(position, eventMoments);
 }
 
 void CPlayerDlg::ExportClip()
