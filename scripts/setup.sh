@@ -22,6 +22,8 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils openbox ffmpeg mpv
   # checking the installed menu entry
   desktop-file-utils
+  # the clip export's tests read its PDF report and validate its GPX
+  poppler-utils libxml2-utils
   # fonts: Arial metrics and CJK glyphs for the 27 languages
   fonts-liberation fonts-dejavu-core fonts-noto-cjk
 )

@@ -183,6 +183,16 @@ bool preroll(GstElement* pipeline, std::string* error)
     }
 }
 
+// An error text ready to end a sentence.
+std::string clause(std::string text)
+{
+    while (!text.empty() && (text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+    if (!text.empty())
+        text[0] = char(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
 // ---- scan ---------------------------------------------------------------------------------
 
 // Written by the streaming threads under the mutex, read by the caller's thread.
@@ -241,6 +251,28 @@ void scanPadAdded(GstElement*, GstPad* pad, gpointer data)
                               scanProbe, state, nullptr);
     }
     sinkIntoFake(state->pipeline, pad);
+}
+
+// The caps a muxer pad is chosen by: only the media type, because a parser in front of the pad
+// converts the stream's format (H.264 "avc" for MP4, "byte-stream" for MPEG-TS) as the muxer asks.
+GstCapsRef mediaType(GstCaps* caps)
+{
+    if (!caps || gst_caps_is_empty(caps) || gst_caps_is_any(caps))
+        return GstCapsRef(caps ? gst_caps_ref(caps) : gst_caps_new_empty());
+    return GstCapsRef(gst_caps_new_empty_simple(gst_structure_get_name(gst_caps_get_structure(caps, 0))));
+}
+
+// The parser that converts this stream's format for the muxer, or null where none is needed.
+const char* converterFor(GstCaps* caps)
+{
+    if (!caps || gst_caps_is_empty(caps) || gst_caps_is_any(caps))
+        return nullptr;
+    const char* name = gst_structure_get_name(gst_caps_get_structure(caps, 0));
+    if (g_str_equal(name, "video/x-h264"))
+        return "h264parse";
+    if (g_str_equal(name, "video/x-h265"))
+        return "h265parse";
+    return nullptr;
 }
 
 // ---- cut ----------------------------------------------------------------------------------
@@ -392,7 +424,7 @@ void cutPadAdded(GstElement*, GstPad* pad, gpointer data)
         std::lock_guard lock(cut->mutex);
         for (auto it = cut->freePads.begin(); it != cut->freePads.end(); ++it) {
             GstCapsRef accepted(gst_pad_query_caps(*it, nullptr));
-            if (caps && gst_caps_can_intersect(accepted.get(), caps.get())) {
+            if (caps && gst_caps_can_intersect(accepted.get(), mediaType(caps.get()).get())) {
                 muxPad = *it;
                 cut->freePads.erase(it);
                 break;
@@ -417,8 +449,17 @@ void cutPadAdded(GstElement*, GstPad* pad, gpointer data)
                  nullptr);
     gst_bin_add(GST_BIN(cut->pipeline), queue);
     GstRef<GstPad> queueSink(gst_element_get_static_pad(queue, "sink"));
-    GstRef<GstPad> queueSrc(gst_element_get_static_pad(queue, "src"));
-    gst_pad_link(queueSrc.get(), muxPad);
+    GstElement* last = queue;
+    if (const char* converter = converterFor(caps.get())) {
+        if (GstElement* parser = makeElement(converter)) {
+            gst_bin_add(GST_BIN(cut->pipeline), parser);
+            gst_element_link(queue, parser);
+            gst_element_sync_state_with_parent(parser);
+            last = parser;
+        }
+    }
+    GstRef<GstPad> lastSrc(gst_element_get_static_pad(last, "src"));
+    gst_pad_link(lastSrc.get(), muxPad);
     gst_element_sync_state_with_parent(queue);
     gst_pad_add_probe(pad, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM), cutProbe,
                       stream, nullptr);
@@ -434,8 +475,8 @@ GstPad* requestPad(GstElement* muxer, GstCaps* caps)
         if (GST_PAD_TEMPLATE_DIRECTION(templ) != GST_PAD_SINK || GST_PAD_TEMPLATE_PRESENCE(templ) != GST_PAD_REQUEST)
             continue;
         GstCapsRef accepted(gst_pad_template_get_caps(templ));
-        if (gst_caps_can_intersect(accepted.get(), caps)) {
-            GstPad* pad = gst_element_request_pad(muxer, templ, nullptr, caps);
+        if (gst_caps_can_intersect(accepted.get(), mediaType(caps).get())) {
+            GstPad* pad = gst_element_request_pad(muxer, templ, nullptr, nullptr);
             if (pad)
                 gst_object_unref(pad);  // the element keeps its own reference
             return pad;
@@ -506,7 +547,7 @@ std::optional<CutScan> ClipCutter::Scan(const std::string& source, double fromSe
     gst_segment_init(&state.segment, GST_FORMAT_TIME);
     g_signal_connect(parse, "pad-added", G_CALLBACK(scanPadAdded), &state);
     if (!preroll(pipeline.get(), &why)) {
-        *error = "The video cannot be read: " + why + ".";
+        *error = "The video cannot be read: " + clause(why) + ".";
         return std::nullopt;
     }
     CutScan scan;
@@ -536,7 +577,7 @@ std::optional<CutScan> ClipCutter::Scan(const std::string& source, double fromSe
         return std::nullopt;
     }
     if (end == -1) {
-        *error = "The video cannot be read: " + why + ".";
+        *error = "The video cannot be read: " + clause(why) + ".";
         return std::nullopt;
     }
     std::lock_guard lock(state.mutex);
@@ -573,7 +614,7 @@ bool ClipCutter::Cut(const std::string& source, const CutScan& scan, double toSe
         g_signal_connect(parse, "pad-added", G_CALLBACK(listPadAdded), &list);
         std::string why;
         if (!preroll(probe.get(), &why)) {
-            *error = "The video cannot be read: " + why + ".";
+            *error = "The video cannot be read: " + clause(why) + ".";
             return false;
         }
         gst_element_set_state(probe.get(), GST_STATE_NULL);
@@ -633,7 +674,7 @@ bool ClipCutter::Cut(const std::string& source, const CutScan& scan, double toSe
         return false;
     }
     if (end != 1) {
-        *error = "The clip could not be cut: " + why + ".";
+        *error = "The clip could not be cut: " + clause(why) + ".";
         return false;
     }
     if (std::string(muxerName) == "asfmux" && NormalizeAsfPacketLengths(outPath) < 0) {

@@ -117,6 +117,7 @@ private:
     {
         if (m_cancelled)
             return false;
+        m_stage = stage;
         if (m_progress && !m_progress(std::clamp(base + weight * fraction, 0.0, 1.0), stage)) {
             m_cancelled = true;
             fail(kExitCancelled, "The export was cancelled; nothing was written.");
@@ -141,6 +142,7 @@ private:
     const ClipExportProgress& m_progress;
     ClipExportResult m_result;
     bool m_cancelled = false;
+    const char* m_stage = "cut";  // the stage reported last
     Weights m_weights;
     double m_at = 0;  // progress at the start of the running step
 
@@ -343,7 +345,7 @@ bool Job::writeLogAndTrack()
         return fail(kExitWrite, "The clip's track cannot be written.");
     m_files << gpxName << csvName;
     m_at += m_weights.log;
-    return step(m_at, 0, 0, m_request.mp4 ? "mp4" : "report");
+    return step(m_at, 0, 0, m_request.mp4 ? "mp4" : m_request.report ? "report" : "track");
 }
 
 bool Job::writeMp4()
@@ -422,7 +424,7 @@ bool Job::writeReport()
 
 bool Job::moveIntoPlace()
 {
-    if (!step(m_at, 0, 0, m_request.report ? "report" : "log"))
+    if (!step(m_at, 0, 0, m_stage))
         return false;
     const QString staging = m_staging->path();
     if (m_ownFolder) {
@@ -470,7 +472,7 @@ ClipExportResult Job::run()
         return m_result;
     // The files are in place: a cancel from here on comes too late to count.
     if (m_progress)
-        m_progress(1.0, m_request.report ? "report" : "log");
+        m_progress(1.0, m_stage);
     m_result.exitCode = 0;
     return m_result;
 }

@@ -262,12 +262,16 @@ void drawRoute(Page& page, const ClipReportData& data, const QRectF& area)
     else if (bar * 2 <= boxMetres / 4)
         bar *= 2;
     const double barWidth = bar / metresPerUnit * scale;
-    const QPointF b0(area.left() + mm(3), area.bottom() - mm(3));
+    // Under the box, where the route cannot cover it.
+    const QPointF b0(area.left(), area.bottom() + mm(2.5));
     p.setPen(QPen(kInk, mm(0.35)));
     p.drawLine(b0, b0 + QPointF(barWidth, 0));
+    p.drawLine(b0 + QPointF(0, -mm(0.8)), b0 + QPointF(0, mm(0.8)));
+    p.drawLine(b0 + QPointF(barWidth, -mm(0.8)), b0 + QPointF(barWidth, mm(0.8)));
     p.restore();
-    page.text(b0.x() / mm(1), b0.y() / mm(1) - 4, bar >= 1000 ? number(bar / 1000, 0) + " km" : number(bar, 0) + " m",
-              page.font(6), kInk, Qt::AlignLeft | Qt::AlignTop, 20, 4);
+    page.text((b0.x() + barWidth) / mm(1) + 1.5, b0.y() / mm(1) - 1.6,
+              bar >= 1000 ? number(bar / 1000, 0) + " km" : number(bar, 0) + " m", page.font(6), kInk,
+              Qt::AlignLeft | Qt::AlignTop, 20, 4);
 }
 
 }  // namespace
