@@ -138,7 +138,9 @@ void CPlayerDlg::ExportClip()
 void CPlayerDlg::AddExportMenuItems(QMenu& menu)
 {
     QAction* item = menu.addAction(PlayerText(kPlayerTextExportClipMenu));
+    // Shown beside the item only; the window's own shortcut from the key table does the work.
     item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    item->setShortcutContext(Qt::WidgetShortcut);
     item->setEnabled(!m_currentVideoPath.isEmpty() && !m_exportDialog);
     connect(item, &QAction::triggered, this, [this] { OnCommand(PlayerKeyCommand::kExportClip); });
 }
