@@ -16,7 +16,7 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
      u"Export clip…", u"Export clip", u"Also MP4 for phones", u"PDF report", u"Export", u"Cancel", u"Open folder", u"Close", u"Clip saved in", u"Clip in", u"Clip out", u"Marked span", u"Around the position", u"Export failed", u"Exporting…"},
     // 1 Simplified Chinese
     {u"抓图已保存", u"连续播放", u"速度",
-     u"导出片段…", u"导出片段", u"同时导出手机用 MP4", u"PDF 报告", u"导出", u"取消", u"打开文件夹", u"关闭", u"片段已保存到", u"片段起点", u"片段终点", u"标记的区间", u"当前位置前后", u"导出失败", u"正在导出…"},
+     u"导出片段…", u"导出片段", u"同时导出手机用 MP4", u"生成 PDF 报告", u"导出", u"取消", u"打开文件夹", u"关闭", u"片段已保存到", u"片段起点", u"片段终点", u"标记的区间", u"当前位置前后", u"导出失败", u"正在导出…"},
     // 2 French
     {u"Instantané enregistré", u"Lecture continue", u"Vitesse",
      u"Exporter l’extrait…", u"Exporter l’extrait", u"Aussi en MP4 pour téléphones", u"Rapport PDF", u"Exporter", u"Annuler", u"Ouvrir le dossier", u"Fermer", u"Extrait enregistré dans", u"Début de l’extrait", u"Fin de l’extrait", u"Plage marquée", u"Autour de la position", u"Échec de l’exportation", u"Exportation…"},
@@ -26,7 +26,8 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     // 4 Estonian
     {u"Hetktõmmis salvestatud", u"Pidev esitus", u"Kiirus"},
     // 5 Bulgarian
-    {u"Моментната снимка е запазена", u"Непрекъснато възпроизвеждане", u"Скорост"},
+    {u"Моментната снимка е запазена", u"Непрекъснато възпроизвеждане", u"Скорост",
+     u"Експорт на клип…", u"Експорт на клип", u"Също MP4 за телефони", u"Отчет в PDF", u"Експортиране", u"Отказ", u"Отвори папката", u"Затвори", u"Клипът е записан в", u"Начало на клипа", u"Край на клипа", u"Отбелязан участък", u"Около позицията", u"Грешка при експорта", u"Експортиране…"},
     // 6 Hungarian
     {u"Pillanatkép mentve", u"Folyamatos lejátszás", u"Sebesség"},
     // 7 Polish
@@ -34,7 +35,8 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     // 8 Danish
     {u"Øjebliksbillede gemt", u"Kontinuerlig afspilning", u"Hastighed"},
     // 9 Russian
-    {u"Снимок кадра сохранён", u"Непрерывное воспроизведение", u"Скорость"},
+    {u"Снимок кадра сохранён", u"Непрерывное воспроизведение", u"Скорость",
+     u"Экспорт фрагмента…", u"Экспорт фрагмента", u"Также MP4 для телефонов", u"Отчёт PDF", u"Экспортировать", u"Отмена", u"Открыть папку", u"Закрыть", u"Фрагмент сохранён в", u"Начало фрагмента", u"Конец фрагмента", u"Отмеченный отрезок", u"Вокруг позиции", u"Ошибка экспорта", u"Экспорт…"},
     // 10 Finnish
     {u"Kuvakaappaus tallennettu", u"Jatkuva toisto", u"Nopeus"},
     // 11 Dutch
@@ -70,7 +72,8 @@ constexpr PlayerTextRow kPlayerTexts[kLanguageCount] = {
     {u"Captura de imagen guardada", u"Reproducción continua", u"Velocidad",
      u"Exportar clip…", u"Exportar clip", u"También MP4 para móviles", u"Informe PDF", u"Exportar", u"Cancelar", u"Abrir carpeta", u"Cerrar", u"Clip guardado en", u"Inicio del clip", u"Fin del clip", u"Tramo marcado", u"Alrededor de la posición", u"Error al exportar", u"Exportando…"},
     // 25 Greek
-    {u"Το στιγμιότυπο αποθηκεύτηκε", u"Συνεχής αναπαραγωγή", u"Ταχύτητα"},
+    {u"Το στιγμιότυπο αποθηκεύτηκε", u"Συνεχής αναπαραγωγή", u"Ταχύτητα",
+     u"Εξαγωγή αποσπάσματος…", u"Εξαγωγή αποσπάσματος", u"Και MP4 για κινητά", u"Αναφορά PDF", u"Εξαγωγή", u"Άκυρο", u"Άνοιγμα φακέλου", u"Κλείσιμο", u"Το απόσπασμα αποθηκεύτηκε στο", u"Αρχή αποσπάσματος", u"Τέλος αποσπάσματος", u"Σημειωμένο τμήμα", u"Γύρω από τη θέση", u"Η εξαγωγή απέτυχε", u"Εξαγωγή…"},
     // 26 Italian
     {u"Istantanea salvata", u"Riproduzione continua", u"Velocità",
      u"Esporta clip…", u"Esporta clip", u"Anche MP4 per telefoni", u"Rapporto PDF", u"Esporta", u"Annulla", u"Apri cartella", u"Chiudi", u"Clip salvata in", u"Inizio clip", u"Fine clip", u"Tratto segnato", u"Intorno alla posizione", u"Esportazione non riuscita", u"Esportazione…"},
