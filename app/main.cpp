@@ -30,6 +30,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("kestrelview"));
     application.setOrganizationName(QStringLiteral("Kestrelview"));
+    // Named in the clip reports the player exports.
+    application.setApplicationVersion(QStringLiteral(KESTREL_VERSION));
     ApplyDarkLook(application);
 
     CPlayerApp app;

@@ -30,6 +30,10 @@ constexpr int kNextRecording = 2014;
 constexpr int kPreviousRecording = 2015;
 constexpr int kLoadFolder = 2016;
 constexpr int kShowKeys = 2017;
+// The clip export: the span's in and out marks, and the export itself.
+constexpr int kSetClipIn = 2101;
+constexpr int kSetClipOut = 2102;
+constexpr int kExportClip = 2103;
 }  // namespace PlayerKeyCommand
 
 // The focused controls that may keep a key for themselves.

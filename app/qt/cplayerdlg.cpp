@@ -414,6 +414,9 @@ void CPlayerDlg::OnCommand(int id)
             OnCommand(kCancel);
         m_keyOverlay->Toggle();
         break;
+    case PlayerKeyCommand::kSetClipIn: SetClipMark(true); break;
+    case PlayerKeyCommand::kSetClipOut: SetClipMark(false); break;
+    case PlayerKeyCommand::kExportClip: ExportClip(); break;
     default: break;
     }
 }
@@ -617,6 +620,7 @@ void CPlayerDlg::contextMenuEvent(QContextMenuEvent* event)
         menu.addSeparator();
     }
     AddDriveMenuItems(menu);
+    AddExportMenuItems(menu);
     menu.exec(event->globalPos());
 }
 

@@ -3,6 +3,7 @@
 // playback engine, the two panels of its right-hand frame, the skinned
 // controls and the two playback timers. Everything here runs on the
 // user-interface thread; the engine's streaming threads never reach it.
+#include "clipspan.h"
 #include "continuousplay.h"
 #include "preparedengine.h"
 #include "qtdialogtranslation.h"
@@ -19,6 +20,7 @@
 class CAboutDlg;
 class CBitmapButton;
 class CBitmapSlider;
+class ClipExportDialog;
 class CControlButton;
 class CDXGraph;
 class CInformation;
@@ -82,6 +84,16 @@ public:
     // marks them; StartPlayback calls it, as must any other way a recording
     // takes over the engine.
     void LoadRecordingEvents();
+
+    // The clip export: I / O mark the span at the playing position, Ctrl+E or the
+    // menu opens the export dialog for it (cplayerdlg_export.cpp).
+    void SetClipMark(bool in);
+    void ExportClip();
+    const ClipSpan& ClipMarks() const { return m_clipSpan; }
+    // The span an export would take now.
+    ClipSpan::Choice ClipChoice() const;
+    // The open export dialog, or null.
+    ClipExportDialog* ExportDialog() const;
 
     // Snapshot and print of the frame on screen.
     void TakeSnapshot();
@@ -200,6 +212,11 @@ private:
     void KeepRateNote();
     void AddDriveMenuItems(QMenu& menu);
 
+    // The clip's span (cplayerdlg_export.cpp).
+    void ResetClipSpan();
+    void ShowClipMarks();
+    void AddExportMenuItems(QMenu& menu);
+
     // Paths and state prepared at construction.
     QString m_moduleDirectory;
     QString m_tempDirectory;
@@ -241,6 +258,9 @@ private:
     int m_playingRow = -1;  // the list's row found for the recording at its start
     mutable QPointer<VideoNote> m_note;
     EventTimeline m_eventTimeline;
+    ClipSpan m_clipSpan;
+    QString m_clipSpanPath;  // the recording the marks belong to
+    QPointer<ClipExportDialog> m_exportDialog;
 
     QFont m_font;
     QImage m_background;  // 202 with the gauge of the current unit

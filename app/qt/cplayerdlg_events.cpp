@@ -35,6 +35,7 @@ void CPlayerDlg::LoadRecordingEvents()
     m_positionSlider->SetMarkRow(kMarkRowTop, kMarkRowHeight);
     m_positionSlider->SetMarks(QVector<int>(positions.begin(), positions.end()));
     m_positionSlider->installEventFilter(this);
+    ResetClipSpan();
 }
 
 bool CPlayerDlg::SliderKeyStepsToEvent(QKeyEvent* key)

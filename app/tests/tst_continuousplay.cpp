@@ -353,8 +353,9 @@ private slots:
         });
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), window->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(window.get(), &event);
-        QCOMPARE(texts.size(), 2);
-        QCOMPARE(texts.last(), QStringLiteral("Continuous play"));
+        QCOMPARE(texts.size(), 3);
+        QCOMPARE(texts[1], QStringLiteral("Continuous play"));
+        QCOMPARE(texts.last(), QStringLiteral(u"Export clip\u2026"));
         QVERIFY(checked);
         QVERIFY(!window->IsContinuousPlayOn());
         QCOMPARE(setting(QStringLiteral("ContinuousPlay")), QStringLiteral("0"));

@@ -199,6 +199,28 @@ QVector<int> CBitmapSlider::MarkPixels() const
     return pixels;
 }
 
+void CBitmapSlider::SetSpanMarks(int inValue, int outValue)
+{
+    m_spanIn = inValue < 0 ? -1 : inValue;
+    m_spanOut = outValue < 0 ? -1 : outValue;
+    update();
+}
+
+int CBitmapSlider::valuePixel(int value) const
+{
+    return value < 0 ? -1 : PosToPixel(m_geometry, ClampSliderPos(value, m_geometry.minimum, m_geometry.maximum));
+}
+
+int CBitmapSlider::SpanInPixel() const
+{
+    return valuePixel(m_spanIn);
+}
+
+int CBitmapSlider::SpanOutPixel() const
+{
+    return valuePixel(m_spanOut);
+}
+
 int CBitmapSlider::ThumbCentre() const
 {
     return PosToPixel(m_geometry, m_position);
@@ -326,6 +348,7 @@ void CBitmapSlider::paintSlider(QPainter& painter)
             painter.drawImage(QPoint(0, 0), m_channel);
     }
     paintMarks(painter);
+    paintSpanMarks(painter);
     if (!m_thumb.isNull())
         painter.drawImage(QPoint(ThumbCentre() - m_geometry.halfThumb(), m_topMargin), m_thumb);
     if (m_focusRectEnabled && m_hasFocus) {
@@ -374,6 +397,40 @@ void CBitmapSlider::paintMarks(QPainter& painter)
                                  QPoint(x - halfWidth, m_markTop + m_markHeight - 1)};
         painter.drawPolygon(wedge, 3);
     }
+    painter.restore();
+}
+
+// Brackets two pixels wide over the whole row, their feet pointing into the span, so
+// they read apart from the event wedges; a dark rim keeps them visible on any channel.
+void CBitmapSlider::paintSpanMarks(QPainter& painter)
+{
+    if ((m_spanIn < 0 && m_spanOut < 0) || m_markHeight <= 0 || m_geometry.channelWidth <= 0)
+        return;
+    const int top = m_markTop;
+    const int bottom = m_markTop + m_markHeight - 1;
+    const int foot = qMax(2, m_markHeight / 2);
+    const QColor accent = QColor::fromRgba(kSpanMarkColour);
+    const QColor rim(0, 0, 0, 170);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const auto bracket = [&](int x, int direction) {
+        // direction +1 opens to the right ("["), -1 to the left ("]").
+        const int left = direction > 0 ? x : x - foot + 1;
+        painter.fillRect(QRect(left - 1, top - 1, foot + 2, m_markHeight + 2), rim);
+        painter.fillRect(QRect(direction > 0 ? x : x - 1, top, 2, m_markHeight), accent);
+        painter.fillRect(QRect(left, top, foot, 2), accent);
+        painter.fillRect(QRect(left, bottom - 1, foot, 2), accent);
+    };
+    const int inPixel = SpanInPixel();
+    const int outPixel = SpanOutPixel();
+    if (inPixel >= 0 && outPixel > inPixel + 2 * foot) {
+        painter.fillRect(QRect(inPixel + foot, bottom, outPixel - inPixel - 2 * foot + 1, 1), rim);
+        painter.fillRect(QRect(inPixel + foot, bottom - 1, outPixel - inPixel - 2 * foot + 1, 1), accent);
+    }
+    if (inPixel >= 0)
+        bracket(inPixel, +1);
+    if (outPixel >= 0)
+        bracket(outPixel, -1);
     painter.restore();
 }
 

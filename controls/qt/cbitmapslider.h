@@ -67,6 +67,18 @@ public:
     QVector<int> MarkPixels() const;
     static constexpr QRgb kMarkColour = 0xFFFFB020u;  // amber, apart from the skin's blues and greys
 
+    // A span of the range (a clip's in and out) shown in the same row as the marks:
+    // an opening bracket at inValue and a closing one at outValue, in the skin's accent
+    // colour, joined by a thin line when both are set. -1 leaves a side unmarked.
+    // Repaints.
+    void SetSpanMarks(int inValue, int outValue);
+    int SpanIn() const { return m_spanIn; }
+    int SpanOut() const { return m_spanOut; }
+    // Pixel of each bracket's upright as the next paint draws it, -1 for none.
+    int SpanInPixel() const;
+    int SpanOutPixel() const;
+    static constexpr QRgb kSpanMarkColour = 0xFF34CDF2u;  // the skin's accent cyan
+
     // Where the next paint puts the thumb centre and the channel boundary.
     int ThumbCentre() const;
     int SplitPixel() const;
@@ -90,6 +102,8 @@ private:
     void notifyParent(int type);
     void paintSlider(QPainter& painter);
     void paintMarks(QPainter& painter);
+    void paintSpanMarks(QPainter& painter);
+    int valuePixel(int value) const;
     const QImage& channelComposite(int split);
     QRect clientRect() const;
 
@@ -113,6 +127,8 @@ private:
     QVector<int> m_marks;
     int m_markTop = 0;
     int m_markHeight = 0;
+    int m_spanIn = -1;
+    int m_spanOut = -1;
     QVector<QPoint> m_focusDots;  // dotted frame of the client rectangle
     QRect m_focusDotsRect;
 };

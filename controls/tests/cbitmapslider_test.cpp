@@ -73,6 +73,7 @@ private slots:
     void skinBitmapsSizeTheControlAndReportFailures();
     void marksSitOnTheirRowAtTheirValues();
     void noMarksLeaveTheBitmapsAsTheyAre();
+    void spanMarksAreAccentBracketsApartFromEventMarks();
 
 private:
     // The playback position slider of the main window, with test pictures.
@@ -394,6 +395,40 @@ void CBitmapSliderTest::noMarksLeaveTheBitmapsAsTheyAre()
     QCOMPARE(m_slider->grab().toImage(), before);
     m_slider->SetMarks({600});
     m_slider->SetMarkRow(27, 0);
+    QCOMPARE(m_slider->grab().toImage(), before);
+}
+
+void CBitmapSliderTest::spanMarksAreAccentBracketsApartFromEventMarks()
+{
+    configurePositionSlider();
+    m_slider->SetPos(900);
+    m_slider->SetMarkRow(27, 8);
+    const QImage before = m_slider->grab().toImage();
+    m_slider->SetMarks({500});
+    m_slider->SetSpanMarks(250, 750);
+    QCOMPARE(m_slider->SpanInPixel(), 156);
+    QCOMPARE(m_slider->SpanOutPixel(), 440);
+    const QImage shot = m_slider->grab().toImage();
+    // Uprights over the whole row, feet into the span, nothing outside it.
+    for (const int y : {27, 31, 34}) {
+        QCOMPARE(shot.pixel(156, y), CBitmapSlider::kSpanMarkColour);
+        QCOMPARE(shot.pixel(440, y), CBitmapSlider::kSpanMarkColour);
+    }
+    QCOMPARE(shot.pixel(158, 27), CBitmapSlider::kSpanMarkColour);
+    QCOMPARE(shot.pixel(438, 34), CBitmapSlider::kSpanMarkColour);
+    QCOMPARE(shot.pixel(152, 31), kActive);
+    QCOMPARE(shot.pixel(445, 31), before.pixel(445, 31));
+    QCOMPARE(shot.pixel(156, 24), before.pixel(156, 24));
+    // The event mark between them keeps its amber.
+    QCOMPARE(shot.pixel(298, 32), CBitmapSlider::kMarkColour);
+
+    // One side alone, then none: the slider looks as before.
+    m_slider->SetMarks({});
+    m_slider->SetSpanMarks(-1, 750);
+    QCOMPARE(m_slider->SpanInPixel(), -1);
+    QCOMPARE(m_slider->grab().toImage().pixel(156, 31), before.pixel(156, 31));
+    QCOMPARE(m_slider->grab().toImage().pixel(440, 31), CBitmapSlider::kSpanMarkColour);
+    m_slider->SetSpanMarks(-1, -1);
     QCOMPARE(m_slider->grab().toImage(), before);
 }
 

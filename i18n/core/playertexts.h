@@ -15,7 +15,22 @@ enum PlayerTextId : int {
     // "Cannot decode this recording: %1 is not installed. Install the Debian package %2."
     // (%1 GStreamer's name of the missing part, %2 the package)
     kPlayerTextMissingDecoder = 3,
-    kPlayerTextCount = 4,
+    kPlayerTextExportClipMenu = 4,   // "Export clip…" (menu item)
+    kPlayerTextExportClip = 5,       // "Export clip" (the export dialog's title)
+    kPlayerTextAlsoMp4 = 6,          // "Also MP4 for phones"
+    kPlayerTextPdfReport = 7,        // "PDF report"
+    kPlayerTextExport = 8,           // "Export"
+    kPlayerTextCancel = 9,           // "Cancel"
+    kPlayerTextOpenFolder = 10,      // "Open folder"
+    kPlayerTextClose = 11,           // "Close"
+    kPlayerTextClipSaved = 12,       // "Clip saved in" (the folder follows)
+    kPlayerTextClipIn = 13,          // "Clip in" (the note on I; the time follows)
+    kPlayerTextClipOut = 14,         // "Clip out" (the note on O)
+    kPlayerTextMarkedSpan = 15,      // "Marked span"
+    kPlayerTextAroundPosition = 16,  // "Around the position"
+    kPlayerTextExportFailed = 17,    // "Export failed" (the reason follows)
+    kPlayerTextExporting = 18,       // "Exporting…"
+    kPlayerTextCount = 19,
 };
 
 // Text `id` in CurrentLanguage (English for a language outside 0..26 or without
