@@ -12,6 +12,8 @@
 
 bool CPlayerApp::InitInstance(const QString& argv0)
 {
+    // While the window is built, a worker finds out how the picture is drawn.
+    CDXGraph::PrepareVideoPath();
     CPlayerDlg dialog(argv0);
     const QString missing = CDXGraph::MissingPluginsMessage();
     if (!missing.isEmpty())

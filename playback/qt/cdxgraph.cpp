@@ -1,17 +1,14 @@
 #include "cdxgraph.h"
 
 #include "filenamecodec.h"
-#include "glvideoview.h"
 #include "snapshotfile.h"
 #include "videofit.h"
 #include "videoframe.h"
-#include "videopath.h"
+#include "videopathprobe.h"
 #include "videosurface.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMetaObject>
 #include <QObject>
@@ -206,32 +203,6 @@ VideoFrame yuvFrameFromSample(SampleRef sample)
     colour.fullRange = GST_VIDEO_INFO_COLORIMETRY(&info).range == GST_VIDEO_COLOR_RANGE_0_255;
     return VideoFrame::fromI420(QSize(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info)), planes, strides,
                                 colour, mapped);
-}
-
-// The path every engine of this process draws through, chosen at the first
-// engine: the GPU where a hardware OpenGL context can be made, else the CPU.
-// KESTREL_VIDEO_PATH=gl or software forces one (gl still needs a context).
-VideoPath videoPathOfProcess()
-{
-    static const VideoPath path = [] {
-        const QString override = qEnvironmentVariable("KESTREL_VIDEO_PATH");
-        if (VideoPathForcedSoftware(override) || !qGuiApp)
-            return VideoPath::Software;
-        // Windows that no window system shows (the tests' offscreen platform)
-        // cannot compose an OpenGL child, even where a context can be made.
-        const QString platform = QGuiApplication::platformName();
-        const bool composes = platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-        QString renderer;
-        QElapsedTimer probing;
-        probing.start();
-        const bool made = composes && GlVideoView::probeContext(renderer);
-        const VideoPath chosen = ChooseVideoPath(override, made, renderer);
-        qCInfo(lcPlayback, "video through %s (OpenGL: %s; probed in %lld ms)",
-               chosen == VideoPath::Gl ? "OpenGL" : "software", made ? qPrintable(renderer) : "no context",
-               static_cast<long long>(probing.elapsed()));
-        return chosen;
-    }();
-    return path;
 }
 
 struct RequiredElement {
@@ -614,7 +585,7 @@ bool CDXGraph::Create()
     if (d->bus)
         gst_bus_set_sync_handler(d->bus.get(), &Impl::onBusMessage, d.get(), nullptr);
 
-    d->path = videoPathOfProcess();
+    d->path = VideoPathProbe::path();
     d->videoSink.reset(makeElement("appsink"));
     d->sizeFilter.reset(makeElement("capsfilter"));
     GstRef<GstElement> scaler(makeElement("videoconvertscale"));
@@ -1075,6 +1046,11 @@ bool CDXGraph::SaveSnapshot(const QString& path)
         return false;
     }
     return true;
+}
+
+void CDXGraph::PrepareVideoPath()
+{
+    VideoPathProbe::start();
 }
 
 QString CDXGraph::MissingPluginsMessage()

@@ -1,7 +1,6 @@
 #include "glvideoview.h"
 
 #include <QLoggingCategory>
-#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLShaderProgram>
 
@@ -75,22 +74,6 @@ GlVideoView::~GlVideoView()
     makeCurrent();
     releaseGl();
     doneCurrent();
-}
-
-bool GlVideoView::probeContext(QString& renderer)
-{
-    QOpenGLContext context;
-    if (!context.create())
-        return false;
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface))
-        return false;
-    const auto* name = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
-    renderer = QString::fromLatin1(name ? name : "");
-    context.doneCurrent();
-    return true;
 }
 
 void GlVideoView::setFrame(const VideoFrame& frame, QRect picture)

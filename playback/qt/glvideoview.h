@@ -25,10 +25,6 @@ public:
     void setFrame(const VideoFrame& frame, QRect picture);
     void setPictureRect(QRect picture);
 
-    // Whether an OpenGL context can be made on this display, and its renderer
-    // (GL_RENDERER). Makes a context and throws it away: call once.
-    static bool probeContext(QString& renderer);
-
 signals:
     // A frame (not only black) was drawn.
     void framePainted();
