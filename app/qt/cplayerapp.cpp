@@ -13,6 +13,8 @@
 
 bool CPlayerApp::InitInstance(const QString& argv0, const QStringList& paths)
 {
+    // While the window is built, a worker finds out how the picture is drawn.
+    CDXGraph::PrepareVideoPath();
     CPlayerDlg dialog(argv0);
     const QString missing = CDXGraph::MissingPluginsMessage();
     if (!missing.isEmpty())

@@ -3,6 +3,8 @@
 #include "filenamecodec.h"
 #include "snapshotfile.h"
 #include "videofit.h"
+#include "videoframe.h"
+#include "videopathprobe.h"
 #include "videosurface.h"
 
 #include <QFile>
@@ -176,6 +178,38 @@ QImage imageFromSample(SampleRef sample)
                   releaseMappedFrame, mapped);
 }
 
+// An I420 sample as a frame for the GL path, its planes mapped without copying.
+VideoFrame yuvFrameFromSample(SampleRef sample)
+{
+    GstCaps* caps = gst_sample_get_caps(sample.get());
+    GstBuffer* buffer = gst_sample_get_buffer(sample.get());
+    GstVideoInfo info;
+    if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) || GST_VIDEO_INFO_FORMAT(&info) != GST_VIDEO_FORMAT_I420)
+        return {};
+    auto* raw = new MappedFrame{};
+    if (!gst_video_frame_map(&raw->frame, &info, buffer, GST_MAP_READ)) {
+        delete raw;
+        return {};
+    }
+    const std::shared_ptr<MappedFrame> mapped(raw, [](MappedFrame* m) { releaseMappedFrame(m); });
+    const uchar* planes[3];
+    int strides[3];
+    for (int i = 0; i < 3; ++i) {
+        planes[i] = static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped->frame, i));
+        strides[i] = GST_VIDEO_FRAME_PLANE_STRIDE(&mapped->frame, i);
+    }
+    VideoFrame::Colour colour;
+    gdouble kr = 0;
+    gdouble kb = 0;
+    if (gst_video_color_matrix_get_Kr_Kb(GST_VIDEO_INFO_COLORIMETRY(&info).matrix, &kr, &kb)) {
+        colour.kr = float(kr);
+        colour.kb = float(kb);
+    }
+    colour.fullRange = GST_VIDEO_INFO_COLORIMETRY(&info).range == GST_VIDEO_COLOR_RANGE_0_255;
+    return VideoFrame::fromI420(QSize(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info)), planes, strides,
+                                colour, mapped);
+}
+
 struct RequiredElement {
     const char* factory;
     const char* package;
@@ -212,7 +246,10 @@ struct CDXGraph::Impl {
     // deliveries still in the queue, so it outlives the streaming threads.
     std::unique_ptr<QObject> relay;
     QPointer<VideoSurface> surface;
-    QImage lastFrame;
+    VideoFrame lastFrame;
+    // Software: frames come converted and scaled to the picture's size. Gl:
+    // I420 at native size, for the GPU to convert and scale. Set by Create.
+    VideoPath path = VideoPath::Software;
     // Frames that reached the UI thread, and those the surface drew, this file.
     quint64 framesDelivered = 0;
     quint64 framesShownBefore = 0;
@@ -414,6 +451,9 @@ void CDXGraph::Impl::fitPictureToSurface()
         surface->setVideoGeometry(native, GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info));
         wanted = FitVideo(surface->size(), native, GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info)).size();
     }
+    // On the GPU path the frames keep their native size.
+    if (path == VideoPath::Gl)
+        return;
     if (wanted == pictureSize)
         return;
     pictureSize = wanted;
@@ -453,7 +493,8 @@ void CDXGraph::Impl::takeSample()
     }
     if (!sample)
         return;
-    QImage frame = imageFromSample(std::move(sample));
+    const VideoFrame frame =
+        path == VideoPath::Gl ? yuvFrameFromSample(std::move(sample)) : VideoFrame(imageFromSample(std::move(sample)));
     if (frame.isNull())
         return;
     lastFrame = frame;
@@ -540,9 +581,11 @@ CDXGraph::~CDXGraph()
 //     playsink:                                        │ │
 //       video: deinterlace ! videoBin:
 //         videoconvertscale ! capsfilter ! appsink
-//           │  bilinear      │ BGRx at the size the picture takes on the surface
+//           │  bilinear      │ software: BGRx at the size the picture takes on the surface
+//           │                │ GL: I420 at native size (passes the scaler untouched)
 //           │                │ (max-buffers=1, drop, sync)
 //           │                └─ new-preroll / new-sample ─► queued call ─► VideoSurface (UI thread)
+//           │                                                    (GL: its GlVideoView converts and scales)
 //           └─ probe on its input: the newest decoded frames, at native size (current image)
 //       audio: audioconvert ! volume ! autoaudiosink  (fakesink sync=true when no sound device opens)
 //
@@ -563,17 +606,24 @@ bool CDXGraph::Create()
     if (d->bus)
         gst_bus_set_sync_handler(d->bus.get(), &Impl::onBusMessage, d.get(), nullptr);
 
+    d->path = VideoPathProbe::path();
     d->videoSink.reset(makeElement("appsink"));
     d->sizeFilter.reset(makeElement("capsfilter"));
     GstRef<GstElement> scaler(makeElement("videoconvertscale"));
     d->videoBin.reset(makeElement("bin"));
     if (d->videoSink && d->sizeFilter && scaler && d->videoBin) {
-        CapsRef caps(gst_caps_from_string("video/x-raw,format=BGRx"));
+        // The decoders give I420, which then passes the scaler untouched on
+        // the GPU path.
+        CapsRef caps(gst_caps_from_string(d->path == VideoPath::Gl ? "video/x-raw,format=I420" : "video/x-raw,format=BGRx"));
         g_object_set(d->sizeFilter.get(), "caps", caps.get(), nullptr);
         g_object_set(d->videoSink.get(), "max-buffers", 1u, "drop", TRUE, "sync", TRUE, "enable-last-sample", TRUE,
                      "emit-signals", FALSE, nullptr);
         // Proportions come from the size asked for; 8-bit in and out needs no dither.
         g_object_set(scaler.get(), "method", 1 /* bilinear */, "add-borders", FALSE, "dither", 0, nullptr);
+        // The half-size chroma is repeated instead of filtered before the
+        // bilinear scaling: the scaling smooths it anyway, and the chroma
+        // filter took a third of the conversion's time on a 720p recording.
+        gst_util_set_object_arg(G_OBJECT(scaler.get()), "chroma-mode", "none");
         GstAppSinkCallbacks callbacks{};
         callbacks.new_preroll = &Impl::onNewPreroll;
         callbacks.new_sample = &Impl::onNewSample;
@@ -630,7 +680,7 @@ void CDXGraph::ReleaseAll()
         d->pendingSample = nullptr;
         d->deliveryQueued = false;
     }
-    d->lastFrame = QImage();
+    d->lastFrame = VideoFrame();
     d->dropNativeSamples();
     d->nativePad.reset();
     d->sizeFilter.reset();
@@ -667,7 +717,7 @@ bool CDXGraph::RenderFile(const QString& path)
             gst_sample_unref(d->pendingSample);
         d->pendingSample = nullptr;
     }
-    d->lastFrame = QImage();
+    d->lastFrame = VideoFrame();
     d->dropNativeSamples();
     {
         std::lock_guard lock(d->mutex);
@@ -711,7 +761,7 @@ bool CDXGraph::SetDisplayWindow(QWidget* target)
     }
     if (!target)
         return true;
-    d->surface = new VideoSurface(target); // owned by target from here on
+    d->surface = new VideoSurface(target, d->path == VideoPath::Gl); // owned by target from here on
     QObject::connect(d->surface, &VideoSurface::resized, d->relay.get(), [this] { d->fitPictureToSurface(); });
     d->fitPictureToSurface();
     d->surface->setFrame(d->lastFrame);
@@ -1027,6 +1077,11 @@ CDXGraph::MissingPlugin CDXGraph::MissingDecoder() const
 {
     std::lock_guard lock(d->mutex);
     return d->missing;
+}
+
+void CDXGraph::PrepareVideoPath()
+{
+    VideoPathProbe::start();
 }
 
 QString CDXGraph::MissingPluginsMessage()

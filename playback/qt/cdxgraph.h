@@ -84,6 +84,12 @@ public:
     // replaced). False when there is no frame or the file cannot be written.
     bool SaveSnapshot(const QString& path);
 
+    // Starts finding out, on a worker thread, whether the picture can go
+    // through the graphics card (loading a graphics driver is slow): call once
+    // early at start-up, before the first engine is made. Without it the first
+    // Create finds out itself.
+    static void PrepareVideoPath();
+
     // Empty when every GStreamer element the player needs is installed; else one
     // sentence naming the Debian package(s) to install.
     static QString MissingPluginsMessage();

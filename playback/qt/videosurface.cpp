@@ -1,5 +1,6 @@
 #include "videosurface.h"
 
+#include "glvideoview.h"
 #include "videofit.h"
 
 #include <QApplication>
@@ -13,10 +14,15 @@
 
 #include <utility>
 
-VideoSurface::VideoSurface(QWidget* target)
+VideoSurface::VideoSurface(QWidget* target, bool gpu)
     : QWidget(target)
     , m_target(target)
 {
+    if (gpu) {
+        // First child, so that notes laid over the surface stay above it.
+        m_gl = new GlVideoView(this);
+        connect(m_gl, &GlVideoView::framePainted, this, &VideoSurface::countPaint);
+    }
     // Every pixel is painted by the frame (or black), so nothing needs erasing.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -29,11 +35,15 @@ VideoSurface::VideoSurface(QWidget* target)
     }
 }
 
-void VideoSurface::setFrame(const QImage& frame)
+void VideoSurface::setFrame(const VideoFrame& frame)
 {
     const bool sameSize = frame.size() == m_frame.size();
     m_frame = frame;
     ++m_frameSerial;
+    if (m_gl) {
+        m_gl->setFrame(frame, pictureRect());
+        return;
+    }
     // Only the picture changes; the bars are drawn when the surface is exposed.
     if (sameSize && !frame.isNull())
         update(pictureRect());
@@ -48,6 +58,8 @@ void VideoSurface::setVideoGeometry(QSize native, int parNumerator, int parDenom
     m_nativeSize = native;
     m_parNumerator = parNumerator;
     m_parDenominator = parDenominator;
+    if (m_gl)
+        m_gl->setPictureRect(pictureRect());
     update();
 }
 
@@ -61,6 +73,10 @@ QRect VideoSurface::pictureRect() const
 void VideoSurface::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (m_gl) {
+        m_gl->setGeometry(rect());
+        m_gl->setPictureRect(pictureRect());
+    }
     emit resized();
 }
 
@@ -129,7 +145,13 @@ void VideoSurface::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect picture = pictureRect();
-    if (m_frame.isNull() || picture.isEmpty()) {
+    if (m_gl) {
+        // Covered by the GL view but for the moment before it first draws.
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    const QImage& image = m_frame.image();
+    if (image.isNull() || picture.isEmpty()) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
@@ -138,12 +160,17 @@ void VideoSurface::paintEvent(QPaintEvent* event)
         painter.fillRect(bar, Qt::black);
     // GStreamer delivers frames at the picture's size: a plain copy. A frame of
     // another size (the still of a paused engine after a resize) is smoothed.
-    if (m_frame.size() == picture.size()) {
-        painter.drawImage(picture.topLeft(), m_frame);
+    if (image.size() == picture.size()) {
+        painter.drawImage(picture.topLeft(), image);
     } else {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(picture, m_frame);
+        painter.drawImage(picture, image);
     }
+    countPaint();
+}
+
+void VideoSurface::countPaint()
+{
     ++m_framesPainted;
     if (std::exchange(m_paintedSerial, m_frameSerial) != m_frameSerial)
         ++m_framesShown;
