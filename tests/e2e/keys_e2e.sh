@@ -8,8 +8,8 @@
 #
 #   keys_e2e.sh PROGRAM MAKE_RECORDING OUTPUT_DIR
 #
-# KESTREL_E2E_FORMAT=asf (default) makes the recording with make-recording;
-# KESTREL_E2E_FORMAT=mp4 makes an H.264 .mp4 with ffmpeg instead (skipped, 77,
+# KESTREL_E2E_FORMAT=asf makes the recording with make-recording;
+# KESTREL_E2E_FORMAT=mp4 (default) makes an H.264 .mp4 with ffmpeg instead (skipped, 77,
 # without ffmpeg). KESTREL_E2E_RECORDING=FILE plays a recording of your own.
 # Screens land in OUTPUT_DIR when a step fails (KESTREL_E2E_KEEP_SCREENSHOTS=1
 # keeps them always).
@@ -17,7 +17,7 @@ set -uo pipefail
 program=${1:?program}
 make_recording=${2:?make-recording}
 out=${3:?output folder}
-format=${KESTREL_E2E_FORMAT:-asf}
+format=${KESTREL_E2E_FORMAT:-mp4}
 
 for tool in Xvfb xdotool import compare convert; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed (scripts/setup.sh)"; exit 77; }
