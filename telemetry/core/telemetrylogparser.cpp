@@ -141,20 +141,28 @@ int ParseTelemetryLog(std::FILE* file, TelemetryTrack& track, TelemetryParseRepo
     return parse(in, track, report);
 }
 
-bool ReadTelemetryLogFile(const char* path, TelemetryTrack& track, TelemetryParseReport* report)
+int OpenTelemetryLogFile(const char* path)
 {
     // Non-blocking, so that a FIFO in the log's place cannot hang the caller;
     // only a regular file is a log.
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return false;
+        return -1;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int reason = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         errno = reason;
-        return false;
+        return -1;
     }
+    return fd;
+}
+
+bool ReadTelemetryLogFile(const char* path, TelemetryTrack& track, TelemetryParseReport* report)
+{
+    const int fd = OpenTelemetryLogFile(path);
+    if (fd < 0)
+        return false;
     std::FILE* file = ::fdopen(fd, "r");
     if (!file) {
         const int reason = errno;

@@ -64,4 +64,8 @@ int ParseTelemetryLog(std::FILE* file, TelemetryTrack& track, TelemetryParseRepo
 // into track as ParseTelemetryLog does. False, with errno telling why and
 // track untouched, when the log cannot be opened: missing, unreadable, a
 // directory or not a regular file.
+// Opens the log at path for reading, non-blocking, and only when it is a
+// regular file: a descriptor, or -1 with errno telling why.
+int OpenTelemetryLogFile(const char* path);
+
 bool ReadTelemetryLogFile(const char* path, TelemetryTrack& track, TelemetryParseReport* report = nullptr);

@@ -49,18 +49,9 @@ std::string_view TelemetryLogText::pass(int index) const
 bool ReadTelemetryLogText(const char* path, TelemetryLogText& text, TelemetryTrack& track,
                           TelemetryParseReport* report)
 {
-    // As ReadTelemetryLogFile: non-blocking, so a FIFO cannot hang the caller; only a regular
-    // file is a log.
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = OpenTelemetryLogFile(path);
     if (fd < 0)
         return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int reason = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        errno = reason;
-        return false;
-    }
     text.bytes.clear();
     char chunk[65536];
     for (;;) {
